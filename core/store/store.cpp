@@ -183,16 +183,20 @@ Status Store::openGroup(Group& group, const fs::path& folder) {
     connection.attach(folder / tableByNumber(number)->fileName(), schemaOf(layout, number));
   }
   if (group.mainTable == TTtbl::kNumber) connection.execute("PRAGMA main.cache_size = -16000");
+  // One transaction for the whole group: creating a new data set is one commit, not one per table.
+  connection.execute("BEGIN");
   for (int number : tables) {
     const TableDef& def = *tableByNumber(number);
     std::string schema = schemaOf(layout, number);
     try {
       ensureTable(connection, schema, def);
     } catch (const StoreError& error) {
+      connection.execute("ROLLBACK");
       return Error{"The table file " + (folder / def.fileName()).string() + " cannot be used: " + error.what()};
     }
     accesses_[static_cast<std::size_t>(number)] = std::make_unique<TableAccess>(connection, def, schema);
   }
+  connection.execute("COMMIT");
   return {};
 }
 
@@ -228,6 +232,7 @@ void Store::ensureTable(Connection& connection, const std::string& schema, const
 
 void Store::rebuildIndexes() {
   for (const auto& group : groups_) {
+    group->connection->execute("BEGIN");
     const GroupLayout layout{group->database, group->mainTable, group->attachedTables};
     std::vector<int> tables{group->mainTable};
     tables.insert(tables.end(), group->attachedTables.begin(), group->attachedTables.end());
@@ -248,6 +253,7 @@ void Store::rebuildIndexes() {
       for (const std::string& name : stale) group->connection->execute("DROP INDEX " + schema + "." + name);
       ensureTable(*group->connection, schema, def);
     }
+    group->connection->execute("COMMIT");
   }
 }
 
