@@ -1,0 +1,10 @@
+#include "cli/commands.h"
+
+namespace tavrel::cli {
+
+// In the order `tavrel-cli --help` lists them.
+void registerCommands(CLI::App& tool, CliContext& context) {
+  registerInfoCommand(tool, context);
+}
+
+}  // namespace tavrel::cli

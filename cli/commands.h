@@ -1,0 +1,18 @@
+// The subcommands of the tool. Each lives in its own file under cli/commands/ and provides one
+// registration function that adds its subcommand, options and callback to the tool; a new command
+// adds its declaration here and one line to `registerCommands`.
+#pragma once
+
+namespace CLI {
+class App;
+}
+
+namespace tavrel::cli {
+
+class CliContext;
+
+void registerCommands(CLI::App& tool, CliContext& context);
+
+void registerInfoCommand(CLI::App& tool, CliContext& context);
+
+}  // namespace tavrel::cli

@@ -1,0 +1,45 @@
+#include "cli/console_progress.h"
+
+#include <csignal>
+
+namespace tavrel::cli {
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void onInterrupt(int) {
+  interrupted = 1;
+}
+
+}  // namespace
+
+void catchInterrupt() {
+  struct sigaction action {};
+  action.sa_handler = onInterrupt;
+  sigemptyset(&action.sa_mask);
+  // The handler runs once; the next Ctrl+C has the default effect and ends the program, so a
+  // loop that never asks whether to stop cannot hold the person hostage.
+  action.sa_flags = SA_RESETHAND;
+  sigaction(SIGINT, &action, nullptr);
+}
+
+void ConsoleProgress::show(std::string_view text, int) {
+  print(text);
+}
+
+void ConsoleProgress::text(std::string_view text) {
+  print(text);
+}
+
+bool ConsoleProgress::pump() {
+  return interrupted != 0;
+}
+
+void ConsoleProgress::print(std::string_view text) {
+  if (text.empty() || text == shown_) return;
+  shown_ = text;
+  err_ << text << '\n' << std::flush;
+}
+
+}  // namespace tavrel::cli
