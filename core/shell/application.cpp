@@ -74,7 +74,7 @@ Status Application::rotateBackups() {
     fs::create_directories(target, ec);
     int files = 0;
     for (const auto& entry : fs::directory_iterator(source, ec)) files += entry.is_regular_file() ? 1 : 0;
-    ports_.progress.show("Backup from: " + source.string() + "  Backup to: " + target.string(), files);
+    ports_.progress.show("Backup from:\n" + source.string() + "\nBackup to:\n" + target.string(), files);
     result = copyFolderFiles(source, target, {true, [this](const std::string&) { ports_.progress.step(); }});
     if (!result) break;
   }

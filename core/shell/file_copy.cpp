@@ -34,7 +34,8 @@ Status copyFile(const fs::path& source, const fs::path& target) {
   temporary += ".tavrel-copy";
   File out(std::fopen(temporary.c_str(), "wb"));
   if (!out) return Error{"Cannot create file " + target.string()};
-  std::vector<char> block(8192);
+  // Large blocks: the timetable file of a big institution is a hundred megabytes.
+  std::vector<char> block(1 << 20);
   bool failed = false;
   while (true) {
     std::size_t read = std::fread(block.data(), 1, block.size(), in.get());

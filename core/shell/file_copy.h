@@ -25,7 +25,7 @@ struct CopyOptions {
 Status copyFolderFiles(const std::filesystem::path& source, const std::filesystem::path& target,
                        const CopyOptions& options = {});
 
-// Copies one file in 8192-byte blocks; the same two errors.
+// Copies one file; the same two errors.
 Status copyFile(const std::filesystem::path& source, const std::filesystem::path& target);
 
 }  // namespace tavrel::shell

@@ -374,7 +374,7 @@ void Session::set_aindx() {
     viewKind = 'L';
     return;
   }
-  auto reposition = [this](auto& cursor, int codeIndex, Key key, std::optional<std::int64_t>& saved) {
+  auto reposition = [](auto& cursor, int codeIndex, Key key, std::optional<std::int64_t>& saved) {
     cursor.setIndex(codeIndex);
     if (!cursor.empty() && cursor.locate(key)) {
       saved = cursor.bookmark();
