@@ -24,7 +24,9 @@ class [[nodiscard]] Result {
   T& value() { return std::get<T>(state_); }
   const T& value() const { return std::get<T>(state_); }
   T& operator*() { return value(); }
+  const T& operator*() const { return value(); }
   T* operator->() { return &value(); }
+  const T* operator->() const { return &value(); }
   const std::string& error() const { return std::get<Error>(state_).message; }
 
  private:
