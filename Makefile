@@ -48,5 +48,9 @@ fuzz: sanitize
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
 
+# Pictures of the desktop program's windows under Xvfb, for review: build/screens/*.png
+screens: build
+	@scripts/screens $(BUILD)
+
 clean:
 	@rm -rf $(BUILD) $(BUILD_ASAN)

@@ -1,0 +1,30 @@
+// The picture set the windows share: picture n is "Bn" (the speed buttons of the main window,
+// later the grid glyphs and legends). Our own drawings, painted at each size an icon offers.
+#pragma once
+
+#include <QIcon>
+
+namespace tavrel::app {
+
+// Pictures of the main window's speed buttons.
+enum Picture : int {
+  kPictureClassView = 16,
+  kPictureResourceView = 17,
+  kPictureSubjectView = 18,
+  kPictureSchoolView = 19,
+  kPictureInstitutionView = 24,
+  kPictureClassAvailability = 31,
+  kPictureResourceAvailability = 32,
+  kPictureAllocateAll = 33,
+  kPictureInterSchool = 62,
+  kPictureExit = 63,
+  kPictureReports = 64,
+  kPictureAllocateSelect = 75,
+  kPictureProxy = 150,
+};
+
+// Picture "B<number>". A number not drawn yet gives a plain framed tile showing the number, so a
+// button is never blank while the set grows with the windows that need it.
+QIcon picture(int number);
+
+}  // namespace tavrel::app
