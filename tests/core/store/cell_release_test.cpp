@@ -13,12 +13,10 @@
 
 #include "core/store/counter_recount.h"
 #include "core/store/item_cascade.h"
-#include "tests/support/school_fixture.h"
+#include "tests/core/store/small_school.h"
 
 namespace tavrel::store {
 namespace {
-
-using testing::SchoolFixture;
 
 std::string joined(const std::vector<std::string>& lines) {
   std::string text;
@@ -26,67 +24,20 @@ std::string joined(const std::vector<std::string>& lines) {
   return text;
 }
 
-// Two plain classes and their group, a class outside it; two resources and their group, a resource
-// outside it. Indents between groups, between a group and a plain item and between plain items,
-// one of them a cluster, all placed; and a passive indent.
-struct SmallSchool {
-  SchoolFixture f;
-  int c1, c2, group, c3;
-  int r1, r2, team, r3;
-  int maths, art;
-  int groupWithTeam, c1WithR3, c3WithR1, groupWithR3, c3WithTeam, passive;
-
-  SmallSchool() {
-    Transaction tx(f.store());
-    c1 = f.addClass("1A");
-    c2 = f.addClass("1B");
-    group = f.addClass("1A+1B", {c1, c2});
-    c3 = f.addClass("2A");
-    r1 = f.addResource("ADAMS");
-    r2 = f.addResource("BAKER");
-    team = f.addResource("LAB TEAM", {r1, r2});
-    r3 = f.addResource("CLARK");
-    maths = f.addSubject("Maths");
-    art = f.addSubject("Art");
-    groupWithTeam = f.addIndent({.cls = group, .resource = team, .subject = maths, .periods = 3});
-    c1WithR3 = f.addIndent({.cls = c1, .resource = r3, .subject = art, .periods = 2});
-    c3WithR1 = f.addIndent({.cls = c3, .resource = r1, .subject = maths, .periods = 2});
-    groupWithR3 = f.addIndent({.cls = group, .resource = r3, .subject = art, .periods = 1});
-    c3WithTeam = f.addIndent({.cls = c3, .resource = team, .subject = art, .periods = 2, .clusterOf = 2});
-    passive = f.addIndent({.cls = c1, .resource = r1, .subject = maths, .periods = 2, .active = false});
-    f.place(groupWithTeam, 1, 1);
-    f.place(groupWithTeam, 2, 3);
-    f.place(groupWithTeam, 3, 5);
-    f.place(c1WithR3, 1, 2);
-    f.place(c1WithR3, 4, 1);
-    f.place(c3WithR1, 2, 1);
-    f.place(c3WithR1, 5, 5);
-    f.place(groupWithR3, 5, 2);
-    f.place(c3WithTeam, 3, 1);  // the block of periods 1 and 2
-    tx.commit();
-  }
-
-  std::vector<int> serials() const { return {groupWithTeam, c1WithR3, c3WithR1, groupWithR3, c3WithTeam, passive}; }
-
-  // What a command does after the three routines: the indent's allocated count follows.
-  void lowerAllocated(int serial, int by) {
-    TAlloc row = f.indent(serial);
-    row.ANOLECALL = by < 0 ? 0 : row.ANOLECALL - by;
-    f.store().table<TAlloc>().update(row);
-  }
-};
-
 struct Released {
   int serial;
   std::optional<Cell> cell;  // only this cell; else every cell of the serial
 };
 
+// What a command does: the three routines, then the indent's allocated count follows.
 void releaseThroughRoutines(SmallSchool& s, ReleaseMode mode, Owner owner, int serial, std::optional<Cell> cell) {
   Session& session = s.f.session();
   TTRecIProc(session, mode, owner, serial, cell);
   TTRecInit(session, owner, serial, CountAs::Own, cell);
   TTOptnInit(session, owner, serial, cell);
-  s.lowerAllocated(serial, cell ? 1 : -1);
+  TAlloc indent = s.f.indent(serial);
+  indent.ANOLECALL = cell ? indent.ANOLECALL - 1 : 0;
+  session.store().table<TAlloc>().update(indent);
 }
 
 struct Route {
