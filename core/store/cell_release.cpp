@@ -7,11 +7,17 @@ namespace tavrel::store {
 
 namespace {
 
-const char* rowType(OwnerKind kind) { return kind == OwnerKind::Class ? "C" : "T"; }
+const char* rowType(OwnerKind kind) {
+  return kind == OwnerKind::Class ? "C" : "T";
+}
 
-bool allocated(const TTtbl& row) { return row.TSUBJECT != 0 && row.TSUBJECT != 999; }
+bool allocated(const TTtbl& row) {
+  return row.TSUBJECT != 0 && row.TSUBJECT != 999;
+}
 
-bool holds(const std::optional<TTtbl>& row, int serial) { return row && allocated(*row) && row->TSERIAL == serial; }
+bool holds(const std::optional<TTtbl>& row, int serial) {
+  return row && allocated(*row) && row->TSERIAL == serial;
+}
 
 std::optional<TTtbl> rowAt(Store& store, int school, Owner owner, int day, int period) {
   int index = owner.kind == OwnerKind::Class ? TTtbl::TIMECLAS : TTtbl::TIMETEAC;
@@ -22,13 +28,16 @@ std::optional<TTtbl> rowAt(Store& store, int school, Owner owner, int day, int p
 std::vector<TTtbl> rowsOfSerial(Store& store, int school, Owner owner, int serial, std::optional<Cell> cell) {
   std::vector<TTtbl> rows;
   if (cell) {
-    if (auto row = rowAt(store, school, owner, cell->day, cell->period); holds(row, serial)) rows.push_back(*row);
+    if (auto row = rowAt(store, school, owner, cell->day, cell->period); holds(row, serial)) {
+      rows.push_back(*row);
+    }
     return rows;
   }
   int index = owner.kind == OwnerKind::Class ? TTtbl::TIMECSERL : TTtbl::TIMETSERL;
-  store.table<TTtbl>().forEach(index, {school, rowType(owner.kind), owner.code, serial}, [&](const TTtbl& row) {
-    if (allocated(row)) rows.push_back(row);
-  });
+  store.table<TTtbl>().forEach(index, {school, rowType(owner.kind), owner.code, serial},
+                               [&](const TTtbl& row) {
+                                 if (allocated(row)) rows.push_back(row);
+                               });
   return rows;
 }
 
@@ -117,15 +126,18 @@ void TTRecIProc(Session& session, ReleaseMode mode, Owner owner, int serial, std
         lowerCounter(store, TTDMAll::primary, {school, member, day}, &TTDMAll::TDAALLOC);
       }
     }
-    if (mode == ReleaseMode::Delete) store.table<TTOcc>().removeRange(TTOcc::primary, {school, cls, resource});
+    if (mode == ReleaseMode::Delete) {
+      store.table<TTOcc>().removeRange(TTOcc::primary, {school, cls, resource});
+    }
 
-    const Owner partner = owner.kind == OwnerKind::Class ? Owner{OwnerKind::Resource, resource}
-                                                         : Owner{OwnerKind::Class, cls};
+    const Owner partner =
+        owner.kind == OwnerKind::Class ? Owner{OwnerKind::Resource, resource} : Owner{OwnerKind::Class, cls};
     if (auto mirror = rowAt(store, school, partner, day, period); holds(mirror, serial)) {
       TTFldInit(session, *mirror, CountAs::Own);
     }
     for (int member : membersOf(store, school, partner)) {
-      if (auto memberRow = rowAt(store, school, {partner.kind, member}, day, period); holds(memberRow, serial)) {
+      if (auto memberRow = rowAt(store, school, {partner.kind, member}, day, period);
+          holds(memberRow, serial)) {
         TTFldInit(session, *memberRow, CountAs::Member);
       }
     }

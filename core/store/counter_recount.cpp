@@ -9,10 +9,10 @@ namespace tavrel::store {
 namespace {
 
 struct OwnerCounts {
-  int required = 0;             // CLSREQLEC / TCHREQLEC
-  int requiredThroughGroup = 0; // CLSREQMLT / TCHREQMLT
-  int allocated = 0;            // CLSTOTALL / TALLOCLEC
-  int allocatedThroughGroup = 0;// CLSMLTALL / TCHMLTALL
+  int required = 0;               // CLSREQLEC / TCHREQLEC
+  int requiredThroughGroup = 0;   // CLSREQMLT / TCHREQMLT
+  int allocated = 0;              // CLSTOTALL / TALLOCLEC
+  int allocatedThroughGroup = 0;  // CLSMLTALL / TCHMLTALL
 };
 
 struct SubjectCounts {
@@ -53,14 +53,18 @@ class Recount {
   void read() {
     store_.table<TAlloc>().forEach(TAlloc::primary, {school_},
                                    [&](const TAlloc& row) { indents_[row.ASERIALNO] = row; });
-    store_.table<TClas>().forEach(TClas::CLASCODE, {school_}, [&](const TClas& row) { classes_[row.CLSCODE] = row; });
+    store_.table<TClas>().forEach(TClas::CLASCODE, {school_},
+                                  [&](const TClas& row) { classes_[row.CLSCODE] = row; });
     store_.table<TTeac>().forEach(TTeac::TEACCODE, {school_},
                                   [&](const TTeac& row) { resources_[row.TCHCODE] = row; });
-    store_.table<TSubj>().forEach(TSubj::SUBJCODE, {}, [&](const TSubj& row) { subjectNames_[row.SUBCODE] = row.SUBNAME; });
+    store_.table<TSubj>().forEach(TSubj::SUBJCODE, {},
+                                  [&](const TSubj& row) { subjectNames_[row.SUBCODE] = row.SUBNAME; });
     store_.table<TOptn>().forEach(TOptn::primary, {school_}, [&](const TOptn& row) {
       if (row.OPTYPE == "C") {
         auto group = classes_.find(row.OPMAINCODE);
-        if (group != classes_.end() && group->second.CLSOPTION == "Y") classMembers_[row.OPMAINCODE].insert(row.OPSUBCODE);
+        if (group != classes_.end() && group->second.CLSOPTION == "Y") {
+          classMembers_[row.OPMAINCODE].insert(row.OPSUBCODE);
+        }
       } else if (row.OPTYPE == "T") {
         auto group = resources_.find(row.OPMAINCODE);
         if (group != resources_.end() && group->second.TCHOPTION == "Y") {
@@ -77,8 +81,12 @@ class Recount {
       counted_.classes[indent.ACLASS].required += n;
       counted_.resources[indent.ATEACHER].required += n;
       counted_.subjects[indent.ASUBJECT].required += n;
-      for (int member : classMembers_[indent.ACLASS]) counted_.classes[member].requiredThroughGroup += n;
-      for (int member : resourceMembers_[indent.ATEACHER]) counted_.resources[member].requiredThroughGroup += n;
+      for (int member : classMembers_[indent.ACLASS]) {
+        counted_.classes[member].requiredThroughGroup += n;
+      }
+      for (int member : resourceMembers_[indent.ATEACHER]) {
+        counted_.resources[member].requiredThroughGroup += n;
+      }
     }
   }
 
@@ -96,7 +104,8 @@ class Recount {
       } else if (classMembers_[indent->ACLASS].count(cell.TCLASS)) {
         counted_.classes[cell.TCLASS].allocatedThroughGroup += 1;
       } else {
-        stray(cell, className(cell.TCLASS), "an indent of " + className(indent->ACLASS) + ", not of a group it is in");
+        stray(cell, className(cell.TCLASS),
+              "an indent of " + className(indent->ACLASS) + ", not of a group it is in");
       }
     });
   }
@@ -131,8 +140,9 @@ class Recount {
   }
 
   void stray(const TTtbl& cell, const std::string& owner, const std::string& whose) {
-    report_.strayCells.push_back("The cell of " + owner + " on day " + std::to_string(cell.TDAY) + ", period " +
-                                 std::to_string(cell.TLECTNO) + " is allocated to " + whose + ".");
+    report_.strayCells.push_back("The cell of " + owner + " on day " + std::to_string(cell.TDAY) +
+                                 ", period " + std::to_string(cell.TLECTNO) + " is allocated to " + whose +
+                                 ".");
   }
 
   void differ(std::string counter, std::string owner, int stored, int counted, bool missing = false) {
@@ -162,7 +172,8 @@ class Recount {
 
   void compareIndents() {
     for (const auto& [serial, row] : indents_) {
-      differ("ANOLECALL", "indent " + std::to_string(serial), row.ANOLECALL, counted_.indentAllocated[serial]);
+      differ("ANOLECALL", "indent " + std::to_string(serial), row.ANOLECALL,
+             counted_.indentAllocated[serial]);
     }
   }
 
@@ -263,7 +274,8 @@ std::string CounterDifference::text() const {
   if (recordMissing) {
     return owner + ": " + counter + " has no record, counted " + std::to_string(counted) + ".";
   }
-  return owner + ": " + counter + " is " + std::to_string(stored) + ", counted " + std::to_string(counted) + ".";
+  return owner + ": " + counter + " is " + std::to_string(stored) + ", counted " + std::to_string(counted) +
+         ".";
 }
 
 std::vector<std::string> RecountReport::findings() const {
@@ -273,6 +285,8 @@ std::vector<std::string> RecountReport::findings() const {
   return all;
 }
 
-RecountReport recountCounters(Store& store, int school) { return Recount(store, school).run(); }
+RecountReport recountCounters(Store& store, int school) {
+  return Recount(store, school).run();
+}
 
 }  // namespace tavrel::store

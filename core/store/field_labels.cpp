@@ -2,21 +2,34 @@
 
 namespace tavrel::store {
 
+namespace {
+
+struct Labelled {
+  LabelledField field;
+  std::string_view label;
+};
+
+constexpr Labelled kLabels[] = {
+    {LabelledField::TMAXLEC, " Per Day upper limit of Resource"},
+    {LabelledField::TMAXLECWK, "Per Week upper limit of Resource"},
+    {LabelledField::TMAXCON, "Sequence Continuity  upper limit of Resource "},
+    {LabelledField::ANOOFLEC, "Count of Periods/Week Cycle"},
+    {LabelledField::ACLUSWEEK, "Cluster per Week"},
+    {LabelledField::AINCLUSOF, "In Cluster of"},
+    {LabelledField::TOCCURENCE, "For Class per Day upper limit of Resource"},
+    {LabelledField::SOCCURENCE, "For Class per Day upper limit of Subject"},
+    {LabelledField::IDSUL_CLASS, "For Class per Day upper limit of Subject"},
+    {LabelledField::IDTUL_CLASS, "For Class per Day upper limit of Resource"},
+    {LabelledField::IDTUL_DAY, " Per Day upper limit of Resource"},
+    {LabelledField::IDTUL_WEEK, "Per Week upper limit of Resource"},
+    {LabelledField::IDTSQUL, "Sequence Continuity upper limit of Resource "},
+};
+
+}  // namespace
+
 std::string_view fieldLabel(LabelledField field) {
-  switch (field) {
-    case LabelledField::TMAXLEC: return " Per Day upper limit of Resource";
-    case LabelledField::TMAXLECWK: return "Per Week upper limit of Resource";
-    case LabelledField::TMAXCON: return "Sequence Continuity  upper limit of Resource ";
-    case LabelledField::ANOOFLEC: return "Count of Periods/Week Cycle";
-    case LabelledField::ACLUSWEEK: return "Cluster per Week";
-    case LabelledField::AINCLUSOF: return "In Cluster of";
-    case LabelledField::TOCCURENCE: return "For Class per Day upper limit of Resource";
-    case LabelledField::SOCCURENCE: return "For Class per Day upper limit of Subject";
-    case LabelledField::IDSUL_CLASS: return "For Class per Day upper limit of Subject";
-    case LabelledField::IDTUL_CLASS: return "For Class per Day upper limit of Resource";
-    case LabelledField::IDTUL_DAY: return " Per Day upper limit of Resource";
-    case LabelledField::IDTUL_WEEK: return "Per Week upper limit of Resource";
-    case LabelledField::IDTSQUL: return "Sequence Continuity upper limit of Resource ";
+  for (const Labelled& entry : kLabels) {
+    if (entry.field == field) return entry.label;
   }
   return {};
 }

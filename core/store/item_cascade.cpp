@@ -19,10 +19,14 @@ void lowerBy(Store& store, int index, const Key& key, Field Row::*field, int n) 
 std::vector<TAlloc> activeIndentsOf(Store& store, int school, char view, int code) {
   auto& indents = store.table<TAlloc>();
   switch (view) {
-    case 'C': return indents.range(TAlloc::ALLOCLAS, {school, "Y", code});
-    case 'T': return indents.range(TAlloc::ALLOTEAC, {school, "Y", code});
-    case 'S': return indents.range(TAlloc::ALLOSUBJ, {school, "Y", code});
-    default: return {};
+    case 'C':
+      return indents.range(TAlloc::ALLOCLAS, {school, "Y", code});
+    case 'T':
+      return indents.range(TAlloc::ALLOTEAC, {school, "Y", code});
+    case 'S':
+      return indents.range(TAlloc::ALLOSUBJ, {school, "Y", code});
+    default:
+      return {};
   }
 }
 
@@ -98,16 +102,19 @@ void ItmDel(Session& session, ReleaseMode mode, int code) {
 void OptnDel(Session& session, int code) {
   const char view = session.viewKind;
   if (view != 'C' && view != 'T') return;
-  session.store().table<TOptn>().removeRange(TOptn::primary, {session.schoolCode(), std::string(1, view), code});
+  session.store().table<TOptn>().removeRange(TOptn::primary,
+                                             {session.schoolCode(), std::string(1, view), code});
 }
 
 void ProxyDel(Session& session, int code) {
   const char view = session.viewKind;
   if (view != 'C' && view != 'T') return;
-  session.store().table<TProxy>().removeRange(TProxy::TYPFORBY, {session.schoolCode(), std::string(1, view), code});
+  session.store().table<TProxy>().removeRange(TProxy::TYPFORBY,
+                                              {session.schoolCode(), std::string(1, view), code});
 }
 
-void upd_mlt_ind(Session& session, int n, CountChange change, GroupSide side, int classCode, int resourceCode) {
+void upd_mlt_ind(Session& session, int n, CountChange change, GroupSide side, int classCode,
+                 int resourceCode) {
   Store& store = session.store();
   const int school = session.schoolCode();
   const int delta = change == CountChange::Add ? n : -n;
@@ -125,7 +132,8 @@ void upd_mlt_ind(Session& session, int n, CountChange change, GroupSide side, in
   }
   if (side != GroupSide::Class) {
     auto& resources = store.table<TTeac>();
-    if (auto group = resources.find(TTeac::TEACCODE, {school, resourceCode}); group && group->TCHOPTION == "Y") {
+    if (auto group = resources.find(TTeac::TEACCODE, {school, resourceCode});
+        group && group->TCHOPTION == "Y") {
       for (const TOptn& member : store.table<TOptn>().range(TOptn::primary, {school, "T", resourceCode})) {
         if (auto row = resources.find(TTeac::TEACCODE, {school, member.OPSUBCODE})) {
           row->TCHREQMLT += delta;

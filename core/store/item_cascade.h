@@ -32,6 +32,7 @@ enum class CountChange { Add, Subtract };        // "A", "S"
 // `upd_mlt_ind`: adds `n` to (subtracts it from) the required-through-group counter of every
 // member of the class `classCode` (side Class or Both) and of the resource `resourceCode` (side
 // Resource or Both), for whichever of them is a group.
-void upd_mlt_ind(Session& session, int n, CountChange change, GroupSide side, int classCode, int resourceCode);
+void upd_mlt_ind(Session& session, int n, CountChange change, GroupSide side, int classCode,
+                 int resourceCode);
 
 }  // namespace tavrel::store

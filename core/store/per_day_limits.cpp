@@ -20,17 +20,19 @@ PerDayMinimum CheckCUL(Session& session, LimitKind kind, LimitOp op, const TAllo
   int total = 0;
   int largestCluster = 0;
   PerDayMinimum result;
-  session.store().table<TAlloc>().forEach(TAlloc::ALLOCLAS, {school, "Y", indent.ACLASS}, [&](const TAlloc& other) {
-    bool same = kind == LimitKind::Subject ? other.ASUBJECT == indent.ASUBJECT : other.ATEACHER == indent.ATEACHER;
-    if (!same) return;
-    if (op == LimitOp::Delete && other.ASERIALNO == indent.ASERIALNO) return;
-    total += other.ANOOFLEC;
-    if (other.AINCLUSOF > 1) largestCluster = std::max(largestCluster, other.AINCLUSOF);
-    if (kind == LimitKind::Subject && op == LimitOp::Add && other.ASERIALNO != indent.ASERIALNO &&
-        other.AINCLUSOF <= 1 && other.ARECESS == "N" && !result.onePerDaySerial) {
-      result.onePerDaySerial = other.ASERIALNO;
-    }
-  });
+  session.store().table<TAlloc>().forEach(
+      TAlloc::ALLOCLAS, {school, "Y", indent.ACLASS}, [&](const TAlloc& other) {
+        bool same = kind == LimitKind::Subject ? other.ASUBJECT == indent.ASUBJECT
+                                               : other.ATEACHER == indent.ATEACHER;
+        if (!same) return;
+        if (op == LimitOp::Delete && other.ASERIALNO == indent.ASERIALNO) return;
+        total += other.ANOOFLEC;
+        if (other.AINCLUSOF > 1) largestCluster = std::max(largestCluster, other.AINCLUSOF);
+        if (kind == LimitKind::Subject && op == LimitOp::Add && other.ASERIALNO != indent.ASERIALNO &&
+            other.AINCLUSOF <= 1 && other.ARECESS == "N" && !result.onePerDaySerial) {
+          result.onePerDaySerial = other.ASERIALNO;
+        }
+      });
   const int days = cycleDays(session.school());
   result.minimum = std::max(largestCluster, (total + days - 1) / days);
   return result;

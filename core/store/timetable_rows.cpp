@@ -14,7 +14,9 @@ constexpr int kCells = kDays * kPeriods;
 // Which cells of the grid the school has available, read once for all new owners.
 using Availability = std::array<bool, kCells>;
 
-int cellIndex(int day, int period) { return (day - 1) * kPeriods + (period - 1); }
+int cellIndex(int day, int period) {
+  return (day - 1) * kPeriods + (period - 1);
+}
 
 Availability schoolAvailability(Table<TTtbl>& cells, int school) {
   Availability available{};
@@ -58,9 +60,12 @@ int ownerRowCount(Table<TTtbl>& cells, int school, char kind, int owner) {
 
 std::string progressText(char kind, int count) {
   switch (kind) {
-    case 'C': return "Preparing Timetable blocks for " + std::to_string(count) + " Class...";
-    case 'T': return "Preparing Timetable blocks for " + std::to_string(count) + " Resource...";
-    default: return "Preparing Timetable blocks for School...";
+    case 'C':
+      return "Preparing Timetable blocks for " + std::to_string(count) + " Class...";
+    case 'T':
+      return "Preparing Timetable blocks for " + std::to_string(count) + " Resource...";
+    default:
+      return "Preparing Timetable blocks for School...";
   }
 }
 
@@ -102,11 +107,16 @@ OwnerCompletion completeNineDayRows(Store& store, int school, char kind, int own
   auto& cells = store.table<TTtbl>();
   const int rows = ownerRowCount(cells, school, kind, owner);
   switch (rows) {
-    case 0: return {RowCompletion::NoRows, rows};
-    case 54: return {RowCompletion::CannotComplete, rows};
-    case kCells: return {RowCompletion::AlreadyComplete, rows};
-    case 72: break;
-    default: return {RowCompletion::Irregular, rows};
+    case 0:
+      return {RowCompletion::NoRows, rows};
+    case 54:
+      return {RowCompletion::CannotComplete, rows};
+    case kCells:
+      return {RowCompletion::AlreadyComplete, rows};
+    case 72:
+      break;
+    default:
+      return {RowCompletion::Irregular, rows};
   }
   // 72 rows are days 1 to 6; should any of them lie on days 7 to 9 instead, the owner is left
   // exactly as it was rather than half completed.

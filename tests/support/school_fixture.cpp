@@ -27,8 +27,9 @@ const std::filesystem::path& emptyDataSet() {
 
 void copyDataSet(const std::filesystem::path& target) {
   std::filesystem::create_directories(target);
-  std::filesystem::copy(emptyDataSet(), target,
-                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy(
+      emptyDataSet(), target,
+      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
 }
 
 template <class Row>
@@ -76,8 +77,14 @@ SchoolFixture::SchoolFixture(Options options) {
   for (int day = 1; day <= 9; ++day) {
     for (int period = 1; period <= 12; ++period) {
       int content = day <= days && period <= periods ? 999 : 0;
-      TTtbl row{.TSCHOOL = 1, .TTYPE = "L", .TCLASS = content, .TTEACHER = content, .TSUBJECT = content,
-                .TDAY = day, .TLECTNO = period, .TSCHL = 1};
+      TTtbl row{.TSCHOOL = 1,
+                .TTYPE = "L",
+                .TCLASS = content,
+                .TTEACHER = content,
+                .TSUBJECT = content,
+                .TDAY = day,
+                .TLECTNO = period,
+                .TSCHL = 1};
       store_->table<TTtbl>().insert(row);
     }
   }
@@ -91,9 +98,14 @@ SchoolFixture::~SchoolFixture() = default;
 void SchoolFixture::addRows(char kind, int owner) {
   for (const TTtbl& schoolCell : store_->table<TTtbl>().range(TTtbl::TIMESCHL, {1, "L", 1})) {
     int content = schoolCell.TSUBJECT != 0 ? 999 : 0;
-    TTtbl row{.TSCHOOL = 1, .TTYPE = std::string(1, kind), .TCLASS = kind == 'C' ? owner : content,
-              .TTEACHER = kind == 'T' ? owner : content, .TSUBJECT = content, .TDAY = schoolCell.TDAY,
-              .TLECTNO = schoolCell.TLECTNO, .TSCHL = owner};
+    TTtbl row{.TSCHOOL = 1,
+              .TTYPE = std::string(1, kind),
+              .TCLASS = kind == 'C' ? owner : content,
+              .TTEACHER = kind == 'T' ? owner : content,
+              .TSUBJECT = content,
+              .TDAY = schoolCell.TDAY,
+              .TLECTNO = schoolCell.TLECTNO,
+              .TSCHL = owner};
     store_->table<TTtbl>().insert(row);
   }
 }
@@ -104,7 +116,10 @@ int SchoolFixture::addClass(const std::string& name, const std::vector<int>& mem
   TSchl school = require(session_->school(), "school");
   const int code = ++school.STOTCLS;
   store_->table<TSchl>().update(school);
-  TClas row{.CSCHOOL = 1, .CLSNAME = name, .CLSCODE = code, .CLSOPTION = members.empty() ? "N" : "Y",
+  TClas row{.CSCHOOL = 1,
+            .CLSNAME = name,
+            .CLSCODE = code,
+            .CLSOPTION = members.empty() ? "N" : "Y",
             .CLSTOTLEC = school.STOTLEC};
   store_->table<TClas>().insert(row);
   for (int member : members) {
@@ -121,8 +136,15 @@ int SchoolFixture::addResource(const std::string& name, const std::vector<int>& 
   TSchl school = require(session_->school(), "school");
   const int code = ++school.STOTTCH;
   store_->table<TSchl>().update(school);
-  TTeac row{.TSCHOOL = 1, .TCHNAME = name, .TCHCODE = code, .TCHOPTION = members.empty() ? "N" : "Y",
-            .TMAXLEC = 12, .TMAXLECWK = 108, .TMAXCON = 3, .TCHTOTLEC = school.STOTLEC, .TPARTTIME = "N"};
+  TTeac row{.TSCHOOL = 1,
+            .TCHNAME = name,
+            .TCHCODE = code,
+            .TCHOPTION = members.empty() ? "N" : "Y",
+            .TMAXLEC = 12,
+            .TMAXLECWK = 108,
+            .TMAXCON = 3,
+            .TCHTOTLEC = school.STOTLEC,
+            .TPARTTIME = "N"};
   store_->table<TTeac>().insert(row);
   for (int member : members) {
     TOptn link{.OPSCHOOL = 1, .OPTYPE = "T", .OPMAINCODE = code, .OPSUBCODE = member};
@@ -158,10 +180,18 @@ int SchoolFixture::addIndent(const IndentSpec& spec) {
   const int serial = ++school.SALLSERIAL;
   store_->table<TSchl>().update(school);
   const bool cluster = spec.clusterOf >= 2;
-  TAlloc row{.ASCHOOL = 1, .ASERIALNO = serial, .ACLASS = spec.cls, .ATEACHER = spec.resource,
-             .ASUBJECT = spec.subject, .AQUERY = "None", .ANOOFLEC = spec.periods,
-             .ACLUSWEEK = cluster ? spec.periods / spec.clusterOf : 0, .AINCLUSOF = cluster ? spec.clusterOf : 0,
-             .APRIORITY = cluster ? "S" : "Z", .AACTIVE = spec.active ? "Y" : "N", .ARECESS = "Y"};
+  TAlloc row{.ASCHOOL = 1,
+             .ASERIALNO = serial,
+             .ACLASS = spec.cls,
+             .ATEACHER = spec.resource,
+             .ASUBJECT = spec.subject,
+             .AQUERY = "None",
+             .ANOOFLEC = spec.periods,
+             .ACLUSWEEK = cluster ? spec.periods / spec.clusterOf : 0,
+             .AINCLUSOF = cluster ? spec.clusterOf : 0,
+             .APRIORITY = cluster ? "S" : "Z",
+             .AACTIVE = spec.active ? "Y" : "N",
+             .ARECESS = "Y"};
   store_->table<TAlloc>().insert(row);
   if (!spec.active) {
     tx.commit();
@@ -187,7 +217,8 @@ int SchoolFixture::addIndent(const IndentSpec& spec) {
     resources.update(m);
   }
   auto& links = store_->table<TSctl>();
-  TSctl link = links.find(TSctl::primary, {1, spec.subject}).value_or(TSctl{.SCTSCHOOL = 1, .SCTCODE = spec.subject});
+  TSctl link =
+      links.find(TSctl::primary, {1, spec.subject}).value_or(TSctl{.SCTSCHOOL = 1, .SCTCODE = spec.subject});
   link.SCTREQLEC += spec.periods;
   if (link.rowid == 0) {
     links.insert(link);
@@ -220,7 +251,8 @@ void SchoolFixture::placeOne(const TAlloc& placed, int day, int period, int posi
   auto occupy = [&](char kind, int owner) {
     TTtbl row = cell(kind, owner, day, period);
     if (row.TSUBJECT != 999) {
-      ADD_FAILURE() << "fixture: cell " << kind << owner << " day " << day << " period " << period << " is not free";
+      ADD_FAILURE() << "fixture: cell " << kind << owner << " day " << day << " period " << period
+                    << " is not free";
       return;
     }
     row.TSUBJECT = placed.ASUBJECT;
@@ -252,8 +284,8 @@ void SchoolFixture::placeOne(const TAlloc& placed, int day, int period, int posi
   TTeac resource = resourceRecord(placed.ATEACHER);
   resource.TALLOCLEC += 1;
   resources.update(resource);
-  countUp(resourceDays, {1, placed.ATEACHER, day}, TTDMAll{.TDASCHOOL = 1, .TDATEACHER = placed.ATEACHER, .TDADAYNO = day},
-          &TTDMAll::TDAALLOC);
+  countUp(resourceDays, {1, placed.ATEACHER, day},
+          TTDMAll{.TDASCHOOL = 1, .TDATEACHER = placed.ATEACHER, .TDADAYNO = day}, &TTDMAll::TDAALLOC);
   for (int member : members('T', placed.ATEACHER)) {
     occupy('T', member);
     TTeac m = resourceRecord(member);
@@ -290,7 +322,8 @@ std::vector<TTtbl> SchoolFixture::cellsHolding(int serial) {
 
 TTtbl SchoolFixture::cell(char kind, int owner, int day, int period) {
   int index = kind == 'C' ? TTtbl::TIMECLAS : kind == 'T' ? TTtbl::TIMETEAC : TTtbl::TIMESCHL;
-  return require(store_->table<TTtbl>().find(index, {1, std::string(1, kind), owner, day, period}), "timetable row");
+  return require(store_->table<TTtbl>().find(index, {1, std::string(1, kind), owner, day, period}),
+                 "timetable row");
 }
 
 TClas SchoolFixture::classRecord(int code) {

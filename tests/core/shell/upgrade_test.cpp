@@ -23,7 +23,8 @@ std::vector<TTtbl> rowsOf(SchoolFixture& f, char kind, int owner) {
 // A school as an older version stored it: no week frame and 72 rows per owner (6 days), with
 // `keep` rows instead for the owners named in `irregular`.
 struct OldSchool {
-  explicit OldSchool(DataSet dataSet = DataSet::Live, int swrkdays = 0) : f({.swrkdays = swrkdays, .dataSet = dataSet}) {
+  explicit OldSchool(DataSet dataSet = DataSet::Live, int swrkdays = 0)
+      : f({.swrkdays = swrkdays, .dataSet = dataSet}) {
     Transaction tx(f.store());
     classes = {f.addClass("1A"), f.addClass("1B"), f.addClass("2A")};
     resources = {f.addResource("ADAMS"), f.addResource("BAKER")};
@@ -79,9 +80,11 @@ TEST_P(Upgrade, CompletesEveryOwnerToNineDaysAndGivesTheSchoolItsFrameAndReportD
   }
   EXPECT_EQ(old.f.session().school()->SWRKDAYS, GetParam().frame);
   std::vector<std::string> dayNames;
-  for (const TRPDate& day : old.f.store().table<TRPDate>().range(TRPDate::primary, {1})) dayNames.push_back(day.RPDDAY);
-  EXPECT_EQ(dayNames, (std::vector<std::string>{"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday",
-                                                "Sunday", "Day8", "Day9"}));
+  for (const TRPDate& day : old.f.store().table<TRPDate>().range(TRPDate::primary, {1})) {
+    dayNames.push_back(day.RPDDAY);
+  }
+  EXPECT_EQ(dayNames, (std::vector<std::string>{"Monday", "Tuesday", "Wednesday", "Thursday", "Friday",
+                                                "Saturday", "Sunday", "Day8", "Day9"}));
   EXPECT_EQ(progress.shownText, "Upgrading Data...");
   EXPECT_EQ(progress.shownMaximum, 3 + 2 + 2);
   EXPECT_EQ(progress.position, progress.shownMaximum);
@@ -91,7 +94,8 @@ TEST_P(Upgrade, CompletesEveryOwnerToNineDaysAndGivesTheSchoolItsFrameAndReportD
 }
 
 INSTANTIATE_TEST_SUITE_P(DataSets, Upgrade,
-                         ::testing::Values(DataSetCase{DataSet::Live, 612}, DataSetCase{DataSet::Sample, 608}));
+                         ::testing::Values(DataSetCase{DataSet::Live, 612},
+                                           DataSetCase{DataSet::Sample, 608}));
 
 TEST(UpgradeNotNeeded, ASchoolWithAWeekFrameIsNotTouched) {
   OldSchool school(DataSet::Live, 612);
@@ -117,10 +121,11 @@ TEST(UpgradeFailure, AnOwnerThatCannotBeCompletedIsLeftAsItIsAndTheUpgradeTriedA
 
     EXPECT_EQ(outcome.result, UpgradeResult::Failed);
     EXPECT_EQ(outcome.message, upgradeFailedMessage());
-    EXPECT_EQ(outcome.ownersLeft,
-              (std::vector<std::string>{"class code 2: " + std::to_string(rows) +
-                                        " timetable rows, which cannot be completed to the nine-day week; left as "
-                                        "they are."}));
+    EXPECT_EQ(
+        outcome.ownersLeft,
+        (std::vector<std::string>{"class code 2: " + std::to_string(rows) +
+                                  " timetable rows, which cannot be completed to the nine-day week; left as "
+                                  "they are."}));
     EXPECT_EQ(rowsOf(old.f, 'C', old.classes[1]), before);
     for (auto [kind, owner] : old.owners()) {
       if (kind != 'C' || owner != old.classes[1]) {

@@ -30,7 +30,8 @@ struct Released {
 };
 
 // What a command does: the three routines, then the indent's allocated count follows.
-void releaseThroughRoutines(SmallSchool& s, ReleaseMode mode, Owner owner, int serial, std::optional<Cell> cell) {
+void releaseThroughRoutines(SmallSchool& s, ReleaseMode mode, Owner owner, int serial,
+                            std::optional<Cell> cell) {
   Session& session = s.f.session();
   TTRecIProc(session, mode, owner, serial, cell);
   TTRecInit(session, owner, serial, CountAs::Own, cell);
@@ -85,13 +86,16 @@ TEST(CellRelease, EveryRouteLeavesNoCellAndNoCounterOfTheReleasedPeriods) {
   const auto byResource = OwnerKind::Resource;
   const std::vector<Route> routes = {
       oneCell("one cell of group with group, from the class", byClass, &SmallSchool::groupWithTeam, {2, 3}),
-      oneCell("one cell of group with group, from the resource", byResource, &SmallSchool::groupWithTeam, {1, 1}),
+      oneCell("one cell of group with group, from the resource", byResource, &SmallSchool::groupWithTeam,
+              {1, 1}),
       oneCell("one cell of a cluster, from the resource group", byResource, &SmallSchool::c3WithTeam, {3, 2}),
       oneCell("one cell of plain items", byClass, &SmallSchool::c1WithR3, {4, 1}),
       wholeSerial("a serial of group with group, from the class", E, byClass, &SmallSchool::groupWithTeam),
-      wholeSerial("a serial of group with group, from the resource", D, byResource, &SmallSchool::groupWithTeam),
+      wholeSerial("a serial of group with group, from the resource", D, byResource,
+                  &SmallSchool::groupWithTeam),
       wholeSerial("a serial of a plain class with a resource group", D, byClass, &SmallSchool::c3WithTeam),
-      wholeSerial("a serial of a group class with a plain resource", E, byResource, &SmallSchool::groupWithR3),
+      wholeSerial("a serial of a group class with a plain resource", E, byResource,
+                  &SmallSchool::groupWithR3),
       itemIndents("erase, class view, group", 'C', E, &SmallSchool::group,
                   {&SmallSchool::groupWithTeam, &SmallSchool::groupWithR3}),
       itemIndents("delete, class view, group", 'C', D, &SmallSchool::group,

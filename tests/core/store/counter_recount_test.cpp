@@ -43,8 +43,10 @@ TEST(CounterRecount, ReportsEveryCounterThatDriftedAndEveryStrayCell) {
       "resource LAB TEAM (3): TCHREQLEC is 0, counted 5.",
       "class 2A (4), subject Maths (1), day 5: SDALLOC has no record, counted 1.",
       "resource BAKER (2), day 3: TDAALLOC has no record, counted 3.",
-      "The cell of class 2A (4) on day 9, period 1 is allocated to serial 99, which is no indent of the school.",
-      "The cell of resource CLARK (4) on day 9, period 2 is allocated to an indent of resource LAB TEAM (3), not of "
+      "The cell of class 2A (4) on day 9, period 1 is allocated to serial 99, which is no indent of the "
+      "school.",
+      "The cell of resource CLARK (4) on day 9, period 2 is allocated to an indent of resource LAB TEAM (3), "
+      "not of "
       "a group it is in.",
   };
   std::vector<std::string> findings = report.findings();

@@ -33,8 +33,11 @@ TEST(DefaultConstraint, TheWholeWeekOfTheSchool) {
 
 TEST(DefaultConstraint, WrittenIntoAnIndentAndReadBackFromItsFields) {
   testing::SchoolFixture f;
-  TAlloc indent = f.indent(f.addIndent({.cls = f.addClass("1A"), .resource = f.addResource("ADAMS"),
-                                        .subject = f.addSubject("Maths"), .periods = 4, .active = false}));
+  TAlloc indent = f.indent(f.addIndent({.cls = f.addClass("1A"),
+                                        .resource = f.addResource("ADAMS"),
+                                        .subject = f.addSubject("Maths"),
+                                        .periods = 4,
+                                        .active = false}));
   indent.AQUERY = "Monday only";
   indent.ALISTDAY = ",1";
 

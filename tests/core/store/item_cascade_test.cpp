@@ -13,7 +13,10 @@ namespace tavrel::store {
 namespace {
 
 void addProxy(SmallSchool& s, int bySerial, const char* absentKind, int absent, int substitute) {
-  TProxy row{.PXSCHOOL = 1, .PXBYSERIALNO = bySerial, .PXTYPE = absentKind, .PXFORCODE = absent,
+  TProxy row{.PXSCHOOL = 1,
+             .PXBYSERIALNO = bySerial,
+             .PXTYPE = absentKind,
+             .PXFORCODE = absent,
              .PXBYCODE = substitute};
   s.f.store().table<TProxy>().insert(row);
 }

@@ -65,8 +65,11 @@ TEST(PerDayLimits, SmallestLimitTheClassesActiveIndentsAllow) {
     const int resources[] = {f.addResource("ADAMS"), f.addResource("BAKER")};
     std::vector<int> serials;
     for (const IndentOf& i : c.indents) {
-      int serial = f.addIndent({.cls = cls, .resource = resources[i.resource], .subject = subjects[i.subject],
-                                .periods = i.periods, .clusterOf = i.clusterOf});
+      int serial = f.addIndent({.cls = cls,
+                                .resource = resources[i.resource],
+                                .subject = subjects[i.subject],
+                                .periods = i.periods,
+                                .clusterOf = i.clusterOf});
       if (i.onePerDay) {
         TAlloc row = f.indent(serial);
         row.ARECESS = "N";
@@ -76,9 +79,11 @@ TEST(PerDayLimits, SmallestLimitTheClassesActiveIndentsAllow) {
     }
     // Neither another class's nor a passive indent counts.
     f.addIndent({.cls = other, .resource = resources[0], .subject = subjects[0], .periods = 9});
-    f.addIndent({.cls = cls, .resource = resources[0], .subject = subjects[0], .periods = 9, .active = false});
+    f.addIndent(
+        {.cls = cls, .resource = resources[0], .subject = subjects[0], .periods = 9, .active = false});
 
-    PerDayMinimum result = CheckCUL(f.session(), c.kind, c.op, f.indent(serials[static_cast<std::size_t>(c.checked)]));
+    PerDayMinimum result =
+        CheckCUL(f.session(), c.kind, c.op, f.indent(serials[static_cast<std::size_t>(c.checked)]));
 
     EXPECT_EQ(result.minimum, c.minimum);
     std::optional<int> expected;

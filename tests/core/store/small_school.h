@@ -48,7 +48,9 @@ struct SmallSchool {
     tx.commit();
   }
 
-  std::vector<int> serials() const { return {groupWithTeam, c1WithR3, c3WithR1, groupWithR3, c3WithTeam, passive}; }
+  std::vector<int> serials() const {
+    return {groupWithTeam, c1WithR3, c3WithR1, groupWithR3, c3WithTeam, passive};
+  }
 };
 
 }  // namespace tavrel::store

@@ -46,8 +46,14 @@ TEST_P(NewOwnerRows, CopyTheSchoolsAvailabilityAndSkipOwnersThatHaveRows) {
   makeNotAvailable(f, 'L', f.school(), 1, 1);
   makeNotAvailable(f, 'L', f.school(), 9, 12);
   // Rows an interrupted creation made for code 12 are taken over as they are.
-  TTtbl leftOver{.TSCHOOL = 1, .TTYPE = std::string(1, c.kind), .TCLASS = 12, .TTEACHER = 12, .TSUBJECT = 999,
-                 .TDAY = 1, .TLECTNO = 1, .TSCHL = 12};
+  TTtbl leftOver{.TSCHOOL = 1,
+                 .TTYPE = std::string(1, c.kind),
+                 .TCLASS = 12,
+                 .TTEACHER = 12,
+                 .TSUBJECT = 999,
+                 .TDAY = 1,
+                 .TLECTNO = 1,
+                 .TSCHL = 12};
   f.store().table<TTtbl>().insert(leftOver);
   f.session().viewKind = c.kind;
   RecordingProgress progress;
@@ -153,14 +159,15 @@ TEST(TimetableRows, UpgradeFormCompletesSixDayOwnersAndRefusesTheOthers) {
       }
     }
     after.resize(before.size());
-    EXPECT_EQ(after, before);  // the rows that were there are untouched
+    EXPECT_EQ(after, before);           // the rows that were there are untouched
     EXPECT_EQ(progress.shownText, "");  // the upgrade uses the main window's progress, not its own
     EXPECT_EQ(f.prompter().beeps, 0);
   }
 }
 
 TEST(TimetableRows, TheUpgradeFailureMessage) {
-  EXPECT_EQ(upgradeFailedMessage(), "Upgrade to 9 day week cycle failed. Contact vendor  (https://tavrel.org/support).");
+  EXPECT_EQ(upgradeFailedMessage(),
+            "Upgrade to 9 day week cycle failed. Contact vendor  (https://tavrel.org/support).");
 }
 
 }  // namespace
