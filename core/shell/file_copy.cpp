@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <system_error>
@@ -58,21 +59,32 @@ Status copyFile(const fs::path& source, const fs::path& target) {
   return {};
 }
 
+Result<std::vector<fs::path>> listFolderFiles(const fs::path& source, bool skipHidden) {
+  std::vector<fs::path> files;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(source, ec)) {
+    if (!entry.is_regular_file()) continue;
+    if (skipHidden && entry.path().filename().string().starts_with('.')) continue;
+    files.push_back(entry.path());
+  }
+  if (ec) return Error{"Cannot open file " + source.string()};
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
 Status copyFolderFiles(const fs::path& source, const fs::path& target, const CopyOptions& options) {
   std::error_code ec;
   fs::create_directories(target, ec);
   if (ec) return Error{"Cannot create file " + target.string()};
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(source, ec)) {
-    if (entry.is_regular_file()) files.push_back(entry.path());
-  }
-  if (ec) return Error{"Cannot open file " + source.string()};
-  for (const fs::path& file : files) {
+  auto files = listFolderFiles(source, options.skipHidden);
+  if (!files) return Error{files.error()};
+  for (const fs::path& file : files.value()) {
     if (options.onFile) options.onFile(file.filename().string());
     fs::path destination = target / file.filename();
     if (options.skipUnchanged && sameFile(file, destination)) continue;
     Status copied = copyFile(file, destination);
     if (!copied) return copied;
+    if (options.onCopied) options.onCopied(file.filename().string());
   }
   return {};
 }
