@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/shell/file_copy.h"
+#include "core/shell/upgrade.h"
 
 namespace tavrel::shell {
 
@@ -32,7 +33,9 @@ void removeStaleCompanionFiles(const fs::path& folder) {
 
 Application::Application(ProgramFolders folders, Ports ports) : folders_(std::move(folders)), ports_(ports) {}
 
-Application::~Application() { release(); }
+Application::~Application() {
+  release();
+}
 
 Status Application::start() {
   dataSet_ = DataSet::Live;
@@ -67,7 +70,7 @@ Status Application::rotateBackups() {
   release();
   Status result;
   const std::pair<fs::path, fs::path> steps[] = {{folders_.backupCurrent(), folders_.backupPrevious()},
-                                                  {folders_.live(), folders_.backupCurrent()}};
+                                                 {folders_.live(), folders_.backupCurrent()}};
   for (const auto& [source, target] : steps) {
     std::error_code ec;
     fs::create_directories(source, ec);
@@ -84,13 +87,24 @@ Status Application::rotateBackups() {
   return reopened;
 }
 
-void Application::repairSchools() {
+void Application::repairSchools(bool upgrade) {
   Session& session = *session_;
   int current = session.schoolCode();
+  std::vector<std::string> failures;
+  bool upgraded = false;
   Transaction tx(*store_);
   for (const TSchl& school : store_->table<TSchl>().range(TSchl::primary)) {
     session.setSchool(school.SCHOOLCODE);
     session.ChkBug();
+    const auto key = std::make_pair(dataSet_, school.SCHOOLCODE);
+    if (upgrade && !failedUpgrades_.count(key)) {
+      UpgradeOutcome outcome = ChkUpgrade(session, ports_.progress);
+      if (outcome.result == UpgradeResult::Failed) {
+        failedUpgrades_.insert(key);
+        failures.push_back(outcome.message);
+      }
+      upgraded = upgraded || outcome.result == UpgradeResult::Upgraded;
+    }
     if (auto record = session.school(); record && record->SSAVEDONE == "Y") {
       record->SSAVEDONE = "R";
       store_->table<TSchl>().update(*record);
@@ -98,6 +112,12 @@ void Application::repairSchools() {
   }
   tx.commit();
   if (current == 0 || !session.setSchool(current)) session.selectFirstSchool();
+  for (const std::string& message : failures) ports_.prompter.info(message);
+  if (upgraded && dataSet_ == DataSet::Live) {
+    ports_.prompter.info(
+        "It is a good idea to reselect your School Availability Week Setup in the Institution View after a "
+        "successful Data upgrade to the latest version. This will speed up timetable allocation.");
+  }
 }
 
 Status Application::activate() {
@@ -114,7 +134,7 @@ Status Application::activate() {
       return opened;
     }
   }
-  repairSchools();
+  repairSchools(true);
   session_->flush(kFlushSchools);
   ports_.progress.hide();
   return status;
@@ -133,7 +153,7 @@ Status Application::loadDataSet(DataSet dataSet) {
     ports_.progress.hide();
     return back ? opened : back;
   }
-  repairSchools();
+  repairSchools(dataSet == DataSet::Sample);
   session_->selectFirstSchool();
   session_->flush(kFlushSchools);
   backupsRotated_ = false;
@@ -144,10 +164,10 @@ Status Application::loadDataSet(DataSet dataSet) {
 bool Application::rsumechk() {
   auto school = session_->school();
   if (!school || school->SSAVEDONE != "R") return false;
-  if (ports_.prompter.ask(MessageKind::Warning,
-                          school->SNAME +
-                              " : This is your last chance to resume the interrupted timetable allocation job. "
-                              "Select Yes to resume.")) {
+  if (ports_.prompter.ask(
+          MessageKind::Warning,
+          school->SNAME + " : This is your last chance to resume the interrupted timetable allocation job. "
+                          "Select Yes to resume.")) {
     return true;
   }
   if (school->SSAVEPOS == "C" || school->SSAVEPOS == "T") {
@@ -207,8 +227,8 @@ void Application::TblInit() {
     }
   }
   tx.commit();
-  for (int code : {kFlushClasses, kFlushResources, kFlushIndents, kFlushTimetable, kFlushSchools, kFlushSubjectDays,
-                   kFlushResourceDays, kFlushSchoolSubjects, kFlushResourceDayTotals}) {
+  for (int code : {kFlushClasses, kFlushResources, kFlushIndents, kFlushTimetable, kFlushSchools,
+                   kFlushSubjectDays, kFlushResourceDays, kFlushSchoolSubjects, kFlushResourceDayTotals}) {
     session_->flush(code);
   }
   progress.hide();
@@ -229,10 +249,12 @@ std::string mainWindowCaption(Application& application) {
 
 std::string statusBarText(DataSet dataSet) {
   if (dataSet == DataSet::Live) {
-    return "This is Live section. Use Sample section to view or create test data. Select File->Load Sample for "
+    return "This is Live section. Use Sample section to view or create test data. Select File->Load Sample "
+           "for "
            "this. Press F1 for help.";
   }
-  return "This is Sample section. Use Live section for actual timetable scheduling. Select File->Load Live for "
+  return "This is Sample section. Use Live section for actual timetable scheduling. Select File->Load Live "
+         "for "
          "this.  Press F1 for help.";
 }
 

@@ -69,7 +69,10 @@ class Application {
 
  private:
   Status rotateBackups();
-  void repairSchools();
+  // Counter repair, nine-day upgrade and interrupted-job marking of every school. A failed
+  // upgrade is reported once and not retried until the next start: its message box would
+  // otherwise activate the main window again, which would retry and report it again for ever.
+  void repairSchools(bool upgrade);
 
   store::ProgramFolders folders_;
   Ports ports_;
@@ -79,6 +82,7 @@ class Application {
   std::function<void()> releaseHandler_;
   int rememberedSchool_ = 0;
   bool backupsRotated_ = false;
+  std::set<std::pair<store::DataSet, int>> failedUpgrades_;
 };
 
 // Main window caption and status-bar text.

@@ -56,7 +56,8 @@ class ApplicationTest : public ::testing::Test {
     TempFolder scratch;
     fs::create_directories(scratch.path() / "Data");
     for (const auto& entry : fs::directory_iterator(copy)) {
-      if (entry.is_regular_file()) fs::copy_file(entry.path(), scratch.path() / "Data" / entry.path().filename());
+      if (entry.is_regular_file())
+        fs::copy_file(entry.path(), scratch.path() / "Data" / entry.path().filename());
     }
     auto store = Store::open(ProgramFolders{scratch.path()}, DataSet::Live);
     return store ? store.value()->table<TSubj>().count(TSubj::primary) : -1;
@@ -72,9 +73,10 @@ TEST_F(ApplicationTest, FirstStartCreatesANewDataSet) {
   auto app = startApplication();
   EXPECT_EQ(app->store().institution().INSTITUTION, "UNKNOWN INSTITUTION");
   EXPECT_EQ(mainWindowCaption(*app), "UNKNOWN INSTITUTION - Main Menu (Live)");
-  EXPECT_EQ(statusBarText(app->dataSet()),
-            "This is Live section. Use Sample section to view or create test data. Select File->Load Sample for "
-            "this. Press F1 for help.");
+  EXPECT_EQ(
+      statusBarText(app->dataSet()),
+      "This is Live section. Use Sample section to view or create test data. Select File->Load Sample for "
+      "this. Press F1 for help.");
   EXPECT_TRUE(fs::exists(folder.path() / "Data" / "Backup Current" / "tvrl_8.db"));
 }
 
@@ -163,11 +165,14 @@ TEST_F(ApplicationTest, ResumeQuestionAnswers) {
       tx.commit();
     }
     app.session().selectFirstSchool();
-    answers.expectQuestion(MessageKind::Warning,
-                           "ALPHA : This is your last chance to resume the interrupted timetable allocation job. "
-                           "Select Yes to resume.",
-                           c.yes);
-    if (c.restores) answers.expectMessage(MessageKind::Information, "ALPHA : Data needs restoration.  Proceeding to restore it.");
+    answers.expectQuestion(
+        MessageKind::Warning,
+        "ALPHA : This is your last chance to resume the interrupted timetable allocation job. "
+        "Select Yes to resume.",
+        c.yes);
+    if (c.restores)
+      answers.expectMessage(MessageKind::Information,
+                            "ALPHA : Data needs restoration.  Proceeding to restore it.");
     EXPECT_EQ(app.rsumechk(), c.yes);
     auto school = app.store().table<TSchl>().find(TSchl::SCLCODE, {1});
     EXPECT_EQ(school->SSAVEDONE, c.yes ? "R" : "N");
@@ -205,9 +210,9 @@ TEST_F(ApplicationTest, TblInitFreesAllocatedCellsAndKeepsNotAvailableOnes) {
       }
       ASSERT_EQ(cells.insert(t), WriteStatus::Ok);
     };
-    cell("C", 1, 1, 5, 2, 7);    // allocated
-    cell("C", 1, 2, 0, 0, 0);    // not available
-    cell("T", 2, 1, 5, 1, 7);    // allocated mirror
+    cell("C", 1, 1, 5, 2, 7);  // allocated
+    cell("C", 1, 2, 0, 0, 0);  // not available
+    cell("T", 2, 1, 5, 1, 7);  // allocated mirror
     tx.commit();
   }
   app->TblInit();
@@ -251,6 +256,64 @@ TEST_F(ApplicationTest, StartRemovesOnlyStaleCompanionFilesOfTheTables) {
   auto app = startApplication();
   EXPECT_FALSE(fs::exists(folder.path() / "Data" / "tvrl_8.PX"));
   EXPECT_TRUE(fs::exists(folder.path() / "Data" / "notes.txt"));
+}
+
+}  // namespace
+}  // namespace tavrel::shell
+
+namespace tavrel::shell {
+namespace {
+
+// A school stored before the nine-day frame: its owners have the rows of `days` days.
+void addOldSchool(Store& store, int code, const std::string& name, int classDays) {
+  Transaction tx(store);
+  TSchl s;
+  s.SNAME = name;
+  s.SCHOOLCODE = code;
+  s.SWRKDAYS = 0;
+  s.STOTCLS = 1;
+  ASSERT_EQ(store.table<TSchl>().insert(s), WriteStatus::Ok);
+  TClas c;
+  c.CSCHOOL = code;
+  c.CLSCODE = 1;
+  c.CLSNAME = "1A";
+  ASSERT_EQ(store.table<TClas>().insert(c), WriteStatus::Ok);
+  auto rows = [&](const char* kind, int owner, int days) {
+    for (int cell = 0; cell < days * 12; ++cell) {
+      TTtbl t;
+      t.TSCHOOL = code;
+      t.TTYPE = kind;
+      t.TSCHL = owner;
+      t.TDAY = cell / 12 + 1;
+      t.TLECTNO = cell % 12 + 1;
+      if (kind[0] == 'C') t.TCLASS = owner;
+      t.TSUBJECT = 999;
+      ASSERT_EQ(store.table<TTtbl>().insert(t), WriteStatus::Ok);
+    }
+  };
+  rows("L", code, 6);
+  rows("C", 1, classDays);
+  tx.commit();
+}
+
+TEST_F(ApplicationTest, AFailedUpgradeIsReportedOnceAndTheProgramGoesOn) {
+  auto app = startApplication();
+  addOldSchool(app->store(), 1, "OLD ONE", 4);  // 48 rows: no way to complete them
+  addOldSchool(app->store(), 2, "OLD TWO", 6);  // 72 rows: completed to nine days
+  prompter.expectMessage(MessageKind::Information,
+                         "Upgrade to 9 day week cycle failed. Contact vendor  (https://tavrel.org/support).");
+  prompter.expectMessage(
+      MessageKind::Information,
+      "It is a good idea to reselect your School Availability Week Setup in the Institution View "
+      "after a successful Data upgrade to the latest version. This will speed up timetable "
+      "allocation.");
+  ASSERT_TRUE(app->activate().ok());
+  EXPECT_EQ(app->store().table<TSchl>().find(TSchl::SCLCODE, {1})->SWRKDAYS, 0);
+  EXPECT_EQ(app->store().table<TSchl>().find(TSchl::SCLCODE, {2})->SWRKDAYS, 612);
+  EXPECT_EQ(app->store().table<TTtbl>().count(TTtbl::TIMECLAS, {2, "C", 1}), 108);
+  EXPECT_EQ(app->store().table<TTtbl>().count(TTtbl::TIMECLAS, {1, "C", 1}), 48);
+  ASSERT_TRUE(app->activate().ok());  // the closed box activates again: nothing more is shown
+  ASSERT_TRUE(app->activate().ok());
 }
 
 }  // namespace
