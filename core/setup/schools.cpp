@@ -14,9 +14,13 @@ using namespace store;
 
 namespace {
 
-bool isDayCount(const std::string& text) { return text.size() == 1 && text[0] >= '1' && text[0] <= '9'; }
+bool isDayCount(const std::string& text) {
+  return text.size() == 1 && text[0] >= '1' && text[0] <= '9';
+}
 
-int indentCount(Store& store, int school) { return store.table<TAlloc>().count(TAlloc::primary, {school}); }
+int indentCount(Store& store, int school) {
+  return store.table<TAlloc>().count(TAlloc::primary, {school});
+}
 
 bool hasClassesAndResources(Store& store, int school) {
   return store.table<TClas>().count(TClas::primary, {school}) > 0 &&
@@ -59,7 +63,8 @@ void createReportSettings(Store& store, const TSchl& school) {
 
 std::string upperCase(std::string text) {
   for (char& c : text) {
-    if (static_cast<unsigned char>(c) < 0x80) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (static_cast<unsigned char>(c) < 0x80)
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   }
   return text;
 }
@@ -189,18 +194,19 @@ DetailsFollowUp leaveDetails(Session& session, const SchoolDetails& details, Det
   session.flush(kFlushSchools);
 
   if (school.SREGN != baseline.weekSetup && indentCount(store, school.SCHOOLCODE) > 0) {
-    prompter.warning("You have changed the Week Setup from " + baseline.weekSetup + " to " + school.SREGN + ". " +
-                     "This affects the Day text in your indent constraints.  " +
+    prompter.warning("You have changed the Week Setup from " + baseline.weekSetup + " to " + school.SREGN +
+                     ". " + "This affects the Day text in your indent constraints.  " +
                      "It may be a good idea to review and reselect the indent constraints " +
                      "in context of the new Week Setup.");
   }
   if (details.dayCountText != baseline.dayCountText &&
-      periodsPerDay(school.SWRKDAYS) == periodsPerDay(baseline.swrkdays) && school.STOTLEC == baseline.stotlec &&
-      !baseline.availabilitySetupDone) {
-    if (prompter.ask(MessageKind::Warning,
-                     "Altering number of days in Week Cycle only changes the timetable framework. Use Availability "
-                     "Setup to effectively alter the periods available for allocation. Select Yes to launch the "
-                     "Availability Setup window.")) {
+      periodsPerDay(school.SWRKDAYS) == periodsPerDay(baseline.swrkdays) &&
+      school.STOTLEC == baseline.stotlec && !baseline.availabilitySetupDone) {
+    if (prompter.ask(
+            MessageKind::Warning,
+            "Altering number of days in Week Cycle only changes the timetable framework. Use Availability "
+            "Setup to effectively alter the periods available for allocation. Select Yes to launch the "
+            "Availability Setup window.")) {
       if (actions.availabilitySetup) actions.availabilitySetup();
       baseline.availabilitySetupDone = true;
     }
@@ -208,15 +214,17 @@ DetailsFollowUp leaveDetails(Session& session, const SchoolDetails& details, Det
   school = *session.school();
   if ((school.SWRKDAYS != baseline.swrkdays || school.STOTLEC != baseline.stotlec) &&
       hasClassesAndResources(store, school.SCHOOLCODE)) {
-    if (prompter.ask(MessageKind::Warning,
-                     "School availability has changed. Applying new availability to  all Classes and Resources. "
-                     "Later, you will need to reset the special availability, if any, of individual Classes or "
-                     "Resources. Ok to Apply?")) {
+    if (prompter.ask(
+            MessageKind::Warning,
+            "School availability has changed. Applying new availability to  all Classes and Resources. "
+            "Later, you will need to reset the special availability, if any, of individual Classes or "
+            "Resources. Ok to Apply?")) {
       if (actions.applyAvailabilityToAll) actions.applyAvailabilityToAll();
     } else {
       prompter.warning(
           "You have chosen not to apply School availability to Classes and   Resources. You must apply this "
-          "sooner than later. And for doing so,  select this option from pop up menu by right clicking on the "
+          "sooner than later. And for doing so,  select this option from pop up menu by right clicking on "
+          "the "
           "School in the School Grid in this Institution View window.");
     }
   }
@@ -241,14 +249,16 @@ void availabilitySetupFinished(Session& session) {
   int busiest = 0;
   for (int day = 1; day <= 9; ++day) {
     int available = 0;
-    for (const TTtbl& cell : session.store().table<TTtbl>().range(TTtbl::TIMESCHL, {school->SCHOOLCODE, "L", school->SCHOOLCODE, day})) {
+    for (const TTtbl& cell : session.store().table<TTtbl>().range(
+             TTtbl::TIMESCHL, {school->SCHOOLCODE, "L", school->SCHOOLCODE, day})) {
       if (cell.TSUBJECT != 0) ++available;
     }
     busiest = std::max(busiest, available);
   }
   Transaction tx(session.store());
   school->SMAXLEC = busiest;
-  if (periodsPerDay(school->SWRKDAYS) < busiest) school->SWRKDAYS = daysInCycle(school->SWRKDAYS) * 100 + busiest;
+  if (periodsPerDay(school->SWRKDAYS) < busiest)
+    school->SWRKDAYS = daysInCycle(school->SWRKDAYS) * 100 + busiest;
   session.store().table<TSchl>().update(*school);
   tx.commit();
   session.flush(kFlushSchools);

@@ -7,7 +7,9 @@
 namespace tavrel::setup {
 
 namespace {
-bool isDigit(char key) { return key >= '0' && key <= '9'; }
+bool isDigit(char key) {
+  return key >= '0' && key <= '9';
+}
 }  // namespace
 
 std::string invalidKeyMessage(char key) {
