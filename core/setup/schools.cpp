@@ -5,6 +5,7 @@
 
 #include "core/store/day_words.h"
 #include "core/store/encoded_lists.h"
+#include "core/store/timetable_rows.h"
 #include "core/store/week_frame.h"
 #include "core/util/text.h"
 
@@ -16,6 +17,10 @@ namespace {
 
 bool isDayCount(const std::string& text) {
   return text.size() == 1 && text[0] >= '1' && text[0] <= '9';
+}
+
+std::string invalidDayCountMessage(const std::string& text) {
+  return "\"" + text + "\" is invalid." + "Select valid no. of days in timtabling week cycle.";
 }
 
 int indentCount(Store& store, int school) {
@@ -176,8 +181,7 @@ DetailsFollowUp leaveDetails(Session& session, const SchoolDetails& details, Det
   }
   school.SNAME = name;
   if (!isDayCount(details.dayCountText)) {
-    prompter.error("\"" + details.dayCountText + "\" is invalid." +
-                   "Select valid no. of days in timtabling week cycle.");
+    prompter.error(invalidDayCountMessage(details.dayCountText));
     outcome.refused = true;
     outcome.restoredDayCount = baseline.dayCountText;
     return outcome;
@@ -241,6 +245,48 @@ void changeWeekSetup(Session& session, const std::string& weekSetup) {
   ReviseDays(session.store(), *school);
   tx.commit();
   session.flush(kFlushSchools);
+}
+
+namespace {
+
+bool hasSchoolRows(Store& store, int school) {
+  return store.table<TTtbl>().count(TTtbl::TIMESCHL, {school, "L", school}) > 0;
+}
+
+// `TTAppnd` at school level for the current school.
+bool makeSchoolRows(Session& session, Progress& progress) {
+  const char view = session.viewKind;
+  session.viewKind = 'L';
+  bool made = TTAppnd(session, progress, session.schoolCode(), 1);
+  session.viewKind = view;
+  return made;
+}
+
+}  // namespace
+
+bool prepareAvailabilitySetup(Session& session, Progress& progress, const std::string& dayCountText) {
+  auto school = session.school();
+  if (!school) return false;
+  if (!isDayCount(dayCountText)) {
+    session.prompter().error(invalidDayCountMessage(dayCountText));
+    return false;
+  }
+  Transaction tx(session.store());
+  school->SWRKDAYS = std::stoi(dayCountText) * 100 + periodsPerDay(school->SWRKDAYS);
+  session.store().table<TSchl>().update(*school);
+  tx.commit();
+  session.flush(kFlushSchools);
+  return hasSchoolRows(session.store(), school->SCHOOLCODE) || makeSchoolRows(session, progress);
+}
+
+void makeMissingSchoolRows(Session& session, Progress& progress) {
+  const int current = session.schoolCode();
+  for (const TSchl& school : session.store().table<TSchl>().range(TSchl::primary)) {
+    if (hasSchoolRows(session.store(), school.SCHOOLCODE)) continue;
+    session.setSchool(school.SCHOOLCODE);
+    if (!makeSchoolRows(session, progress)) break;
+  }
+  if (current != 0) session.setSchool(current);
 }
 
 void availabilitySetupFinished(Session& session) {
