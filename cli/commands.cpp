@@ -5,6 +5,7 @@ namespace tavrel::cli {
 // In the order `tavrel-cli --help` lists them.
 void registerCommands(CLI::App& tool, CliContext& context) {
   registerInfoCommand(tool, context);
+  registerReportCommand(tool, context);
 }
 
 }  // namespace tavrel::cli

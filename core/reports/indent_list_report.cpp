@@ -52,6 +52,15 @@ std::vector<TAlloc> activeIndents(Store& store, char view, int school, int code)
 
 TableCell number(int value) { return cell(std::to_string(value), Align::Right); }
 
+// A heading printed on two lines so that its column need be no wider than its numbers; written
+// on one line where a format wraps by itself.
+TableCell twoLineHeading(const char* first, const char* second) {
+  TableCell heading = cellLines({first, second}, Align::Right);
+  heading.bold = true;
+  heading.wrapped = true;
+  return heading;
+}
+
 TableRow indentRow(Store& store, char view, const std::string& viewedName, int serialNumber, const TAlloc& indent) {
   const bool regular = indent.AINCLUSOF < 2;
   const auto others = otherNames(store, view, indent);
@@ -89,7 +98,7 @@ Table indentListTable(char view) {
   TableRow heading;
   heading.cells = {boldCell("Sr.", Align::Right), boldCell(titles[0], Align::Left), boldCell("Type", Align::Left),
                    boldCell(titles[1], Align::Left), boldCell(titles[2], Align::Left),
-                   boldCell("Constraint", Align::Left), boldCell("Cluster Of", Align::Right),
+                   boldCell("Constraint", Align::Left), twoLineHeading("Cluster", "Of"),
                    boldCell("Cluster/Week", Align::Right), boldCell("Indented", Align::Right),
                    boldCell("Allocated", Align::Right)};
   table.headingRows.push_back(std::move(heading));

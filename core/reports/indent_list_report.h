@@ -12,7 +12,7 @@ namespace tavrel::reports {
 
 inline constexpr int kIndentListLinesPerPage = 45;
 inline constexpr int kIndentNameCut = 10;         // characters of the two other dimensions' names
-inline constexpr int kConstraintLineWidth = 28;   // the constraint text wraps at this width
+inline constexpr int kConstraintLineWidth = 24;   // the constraint text wraps at this width
 
 // "Allocation Indents (Class View - 7A)", and the same for the resource and subject views.
 std::string indentListTitle(char view, const std::string& itemName);

@@ -64,6 +64,7 @@ struct Table {
   std::vector<TableRow> headingRows;
   std::vector<TableRow> rows;
   bool ruled = true;
+  bool fillsPage = false;  // a grid to pin up: a page painter may make its rows taller to fill the page
 
   bool empty() const { return columns.empty(); }
 };

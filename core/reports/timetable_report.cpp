@@ -153,6 +153,7 @@ std::vector<ReportPage> regularPages(Store& store, const ReportFilters& filters,
     page.name = name;
     page.captions = timetableCaptions(store, selection.school, name);
     page.table.columns = timetableColumns(frame.days.size());
+    page.table.fillsPage = true;
     TableRow titles;
     titles.cells.push_back(cell(""));
     for (int day : frame.days) titles.cells.push_back(boldCell(frame.dayTitles.at(day)));
@@ -188,6 +189,7 @@ std::vector<ReportPage> consolidatedPages(Store& store, const ReportFilters& fil
     page.name = "Page " + std::to_string(pages.size() + 1);
     page.captions = timetableCaptions(store, selection.school, typeName);
     page.table.columns = timetableColumns(count);
+    page.table.fillsPage = true;
     TableRow titles;
     titles.cells.push_back(cell(""));
     for (std::size_t i = 0; i < count; ++i) {

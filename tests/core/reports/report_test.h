@@ -69,10 +69,10 @@ class ReportTest : public ::testing::Test {
   int school = 0;
 };
 
-// The texts of a row's cells, their lines joined by "/".
+// The texts of a row's cells, their lines joined by "/" (the lines of a wrapped text by a blank).
 inline std::vector<std::string> texts(const TableRow& row) {
   std::vector<std::string> result;
-  for (const TableCell& c : row.cells) result.push_back(c.text("/"));
+  for (const TableCell& c : row.cells) result.push_back(c.text(c.wrapped ? " " : "/"));
   return result;
 }
 
