@@ -42,6 +42,8 @@ QFont fontOf(double pointSize, bool bold) {
   font.setPointSizeF(pointSize);
   font.setBold(bold);
   font.setKerning(false);  // widths must add up the same when measured and when drawn
+  // Ligatures would put "ﬃ" for "ffi" into the PDF's text, and a search for a name would miss it.
+  font.setStyleStrategy(QFont::PreferNoShaping);
   return font;
 }
 
