@@ -181,6 +181,12 @@ TEST_F(ReportRendering, AnOdtHoldsTheTablesAndBreaksBetweenPages) {
                            "HISTORY &amp; &lt;C", "*** End of Report", "table:table"})
     EXPECT_NE(content.find(text), std::string::npos) << text;
   EXPECT_NE(content.find("fo:break-before=\"page\""), std::string::npos);
+  // The page is the report's: A4 landscape, named by the package's manifest.
+  const std::string styles = zipEntry(file, "styles.xml");
+  EXPECT_NE(styles.find("fo:page-width=\"297.00mm\" fo:page-height=\"210.00mm\""), std::string::npos) << styles;
+  EXPECT_NE(styles.find("style:print-orientation=\"landscape\""), std::string::npos);
+  EXPECT_NE(zipEntry(file, "META-INF/manifest.xml").find("styles.xml"), std::string::npos);
+  EXPECT_EQ(content.find("style:width=\"100pt\""), std::string::npos);
 }
 
 TEST_F(ReportRendering, AnSvgIsDrawnForEveryPage) {
