@@ -70,10 +70,9 @@ std::string itemName(Store& store, const ReportSelection& selection, int code) {
 WeekSlots slotsOf(Store& store, const ReportFilters& filters, int code) {
   const ReportSelection& selection = filters.selection();
   const bool resourceView = selection.view == 'T';
-  const auto rows = resourceView
-                        ? store.table<TTtbl>().range(TTtbl::TIMETEAC, {selection.school, "T", code})
-                        : store.table<TTtbl>().range(TTtbl::TIMECLAS, {selection.school, "C", code});
-  WeekSlots slots{};
+  const Key owner{selection.school, resourceView ? "T" : "C", code};
+  const auto rows = store.table<TTtbl>().range(resourceView ? TTtbl::TIMETEAC : TTtbl::TIMECLAS, owner);
+  WeekSlots slots;  // every slot starts empty: its texts are default-constructed
   for (const TTtbl& row : rows) {
     if (!filters.timetableRow(row)) continue;
     if (row.TDAY < 1 || row.TDAY > 9 || row.TLECTNO < 1 || row.TLECTNO > 12) continue;
