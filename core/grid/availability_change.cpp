@@ -19,15 +19,20 @@ constexpr int kNotAvailable = 0;
 constexpr int kFree = 999;
 
 std::optional<TTtbl> ownerRow(Store& store, int school, GridOwner owner, int day, int period) {
-  return store.table<TTtbl>().find(TTtbl::TIMESCHL, {school, std::string(1, rowType(owner.kind)), owner.code, day, period});
+  return store.table<TTtbl>().find(TTtbl::TIMESCHL,
+                                   {school, std::string(1, rowType(owner.kind)), owner.code, day, period});
 }
 
 // Writes a cell free (999) or not available (0): the subject and the owner's partner field, all
 // three code fields in a school row. Whatever lesson fields a stray cell still carried go with it.
 void writeCell(Store& store, TTtbl row, int content) {
   switch (row.TTYPE.empty() ? 'C' : row.TTYPE[0]) {
-    case 'C': row.TTEACHER = content; break;
-    case 'T': row.TCLASS = content; break;
+    case 'C':
+      row.TTEACHER = content;
+      break;
+    case 'T':
+      row.TCLASS = content;
+      break;
     default:
       row.TCLASS = content;
       row.TTEACHER = content;
@@ -54,7 +59,8 @@ std::vector<int> eraseBlock(Session& session, GridOwner owner, int day, int peri
 }
 
 void adjustTotal(Store& store, int school, GridOwner owner, int change) {
-  if (change != 0) setAvailabilityTotal(store, school, owner, availabilityTotal(store, school, owner) + change);
+  if (change == 0) return;
+  setAvailabilityTotal(store, school, owner, availabilityTotal(store, school, owner) + change);
 }
 
 void flushChange(Session& session, GridOwner owner, bool released) {
@@ -105,7 +111,8 @@ ChangeOutcome makeNotAvailable(Session& session, GridOwner owner, int day, int p
   return ChangeOutcome::Changed;
 }
 
-ChangeOutcome makeAvailable(Session& session, GridOwner owner, int day, int period, Confirmation confirmation) {
+ChangeOutcome makeAvailable(Session& session, GridOwner owner, int day, int period,
+                            Confirmation confirmation) {
   Store& store = session.store();
   const int school = session.schoolCode();
   auto row = ownerRow(store, school, owner, day, period);
@@ -126,7 +133,8 @@ ChangeOutcome makeAvailable(Session& session, GridOwner owner, int day, int peri
     return ChangeOutcome::Changed;
   }
 
-  if (confirmation == Confirmation::Ask && !session.prompter().ask(MessageKind::Warning, kEraseForAvailable)) {
+  if (confirmation == Confirmation::Ask &&
+      !session.prompter().ask(MessageKind::Warning, kEraseForAvailable)) {
     return ChangeOutcome::Declined;
   }
   Transaction tx(store);

@@ -111,7 +111,8 @@ bool AvailabilityGrid::weekSetupEnabled() const {
 
 setup::WeekSetupForm AvailabilityGrid::weekSetupForm() const {
   auto school = session_.school();
-  return grid::weekSetupForm(school ? *school : TSchl{}, grid_ ? grid_->owner() : GridOwner{GridKind::Class, 0});
+  return grid::weekSetupForm(school ? *school : TSchl{},
+                             grid_ ? grid_->owner() : GridOwner{GridKind::Class, 0});
 }
 
 void AvailabilityGrid::applyWeekSetup(const setup::WeekSetupResult& pattern) {

@@ -42,13 +42,16 @@ std::string foundText(int count) {
 // called "Available" or "N.A." from lighting up free or unavailable cells, and the reverse.
 Highlight showSelected(const TimetableGrid& grid, LabelPosition selected) {
   const GridCell& chosen = grid.at(selected.day, selected.period);
-  if (!chosen.live || chosen.state == CellState::Missing) return lightWhere(grid, selected.line, [](auto&) { return false; });
+  if (!chosen.live || chosen.state == CellState::Missing) {
+    return lightWhere(grid, selected.line, [](const GridCell&) { return false; });
+  }
   if (chosen.state != CellState::Allocated) {
     return lightWhere(grid, selected.line, [&](const GridCell& cell) { return cell.state == chosen.state; });
   }
   const bool upper = selected.line == LabelLine::Upper;
   return lightWhere(grid, selected.line, [&](const GridCell& cell) {
-    return cell.state == CellState::Allocated && (upper ? cell.subject == chosen.subject : cell.partner == chosen.partner);
+    return cell.state == CellState::Allocated &&
+           (upper ? cell.subject == chosen.subject : cell.partner == chosen.partner);
   });
 }
 
@@ -57,7 +60,8 @@ Highlight showFree(const TimetableGrid& grid) {
 }
 
 Highlight showNotAvailable(const TimetableGrid& grid) {
-  return lightWhere(grid, std::nullopt, [](const GridCell& cell) { return cell.state == CellState::NotAvailable; });
+  return lightWhere(grid, std::nullopt,
+                    [](const GridCell& cell) { return cell.state == CellState::NotAvailable; });
 }
 
 Highlight showPartner(const TimetableGrid& grid, int partnerCode) {

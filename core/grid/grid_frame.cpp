@@ -19,7 +19,8 @@ std::string gridCaption(Session& session, GridKind kind) {
       return name + " - Class Availability/Timetable (" + listFilterText(session.choice('C')) + ")";
     case GridKind::Resource:
       return name + " - Resource Availability/Timetable (" + listFilterText(session.choice('T')) + ")";
-    case GridKind::School: return name + " - School Availability";
+    case GridKind::School:
+      return name + " - School Availability";
   }
   return name;
 }

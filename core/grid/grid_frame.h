@@ -11,7 +11,8 @@
 namespace tavrel::grid {
 
 inline constexpr std::string_view kToolbarTruncated =
-    "Availability window toolbar will appear truncated since number of days in the School setup are less than "
+    "Availability window toolbar will appear truncated since number of days in the School setup are less "
+    "than "
     "6. You may press F2 key in the window to avail menu selection.";
 
 // The filter text of a list: its status caption, followed by the basis caption when the status is

@@ -46,8 +46,8 @@ namespace {
 // at, which need not have a passive indent; the grid then stays on the item it showed, so that it
 // never shows an item the choice leaves out.
 template <class Row>
-void stepSkipping(Session& session, Cursor<Row>& list, Step step, void (Session::*skip)(Step),
-                  int index, int Row::*code) {
+void stepSkipping(Session& session, Cursor<Row>& list, Step step, void (Session::*skip)(Step), int index,
+                  int Row::*code) {
   const auto before = list.bookmark();
   (session.*skip)(step);
   auto row = list.current();
@@ -77,9 +77,12 @@ std::optional<GridOwner> stepOwner(Session& session, GridKind kind, Step step) {
 
 bool selectOwner(Session& session, GridOwner owner) {
   switch (owner.kind) {
-    case GridKind::Class: return positionOnClass(session, owner.code);
-    case GridKind::Resource: return positionOnResource(session, owner.code);
-    case GridKind::School: return session.setSchool(owner.code);
+    case GridKind::Class:
+      return positionOnClass(session, owner.code);
+    case GridKind::Resource:
+      return positionOnResource(session, owner.code);
+    case GridKind::School:
+      return session.setSchool(owner.code);
   }
   return false;
 }
@@ -103,11 +106,15 @@ std::optional<GridOwner> toggleView(Session& session, GridKind kind) {
 
 bool viewRequestEnabled(Session& session, ViewRequest request) {
   switch (request) {
-    case ViewRequest::Class: return !session.classes().empty();
-    case ViewRequest::Resource: return !session.resources().empty();
-    case ViewRequest::Subject: return !session.subjects().empty();
+    case ViewRequest::Class:
+      return !session.classes().empty();
+    case ViewRequest::Resource:
+      return !session.resources().empty();
+    case ViewRequest::Subject:
+      return !session.subjects().empty();
     case ViewRequest::School:
-    case ViewRequest::Institution: return session.schoolCode() > 0;
+    case ViewRequest::Institution:
+      return session.schoolCode() > 0;
   }
   return false;
 }

@@ -8,19 +8,26 @@ using namespace store;
 
 char rowType(GridKind kind) {
   switch (kind) {
-    case GridKind::Class: return 'C';
-    case GridKind::Resource: return 'T';
-    case GridKind::School: return 'L';
+    case GridKind::Class:
+      return 'C';
+    case GridKind::Resource:
+      return 'T';
+    case GridKind::School:
+      return 'L';
   }
   return 'C';
 }
 
 std::optional<GridKind> gridKindOfView(char viewKind) {
   switch (viewKind) {
-    case 'C': return GridKind::Class;
-    case 'T': return GridKind::Resource;
-    case 'L': return GridKind::School;
-    default: return std::nullopt;
+    case 'C':
+      return GridKind::Class;
+    case 'T':
+      return GridKind::Resource;
+    case 'L':
+      return GridKind::School;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -43,9 +50,12 @@ std::optional<GridOwner> currentOwner(Session& session) {
 
 std::string ownerName(Store& store, int school, GridOwner owner) {
   switch (owner.kind) {
-    case GridKind::Class: return className(store, school, owner.code);
-    case GridKind::Resource: return resourceName(store, school, owner.code);
-    case GridKind::School: return schoolName(store, owner.code);
+    case GridKind::Class:
+      return className(store, school, owner.code);
+    case GridKind::Resource:
+      return resourceName(store, school, owner.code);
+    case GridKind::School:
+      return schoolName(store, owner.code);
   }
   return {};
 }
@@ -93,9 +103,12 @@ void setAvailabilityTotal(Store& store, int school, GridOwner owner, int total) 
 
 int ownerFlushCode(GridKind kind) {
   switch (kind) {
-    case GridKind::Class: return kFlushClasses;
-    case GridKind::Resource: return kFlushResources;
-    case GridKind::School: return kFlushSchools;
+    case GridKind::Class:
+      return kFlushClasses;
+    case GridKind::Resource:
+      return kFlushResources;
+    case GridKind::School:
+      return kFlushSchools;
   }
   return kFlushClasses;
 }

@@ -24,8 +24,8 @@ bool notAvailableWhereSchoolIs(Store& store, int school, int resource) {
   });
   bool partTime = false;
   store.table<TTtbl>().forEach(TTtbl::TIMESCHL, {school, "T", resource}, [&](const TTtbl& row) {
-    if (row.TDAY >= 1 && row.TDAY <= kDays && row.TLECTNO >= 1 && row.TLECTNO <= kPeriods && row.TSUBJECT == 0 &&
-        schoolAvailable[static_cast<std::size_t>(cellIndex(row.TDAY, row.TLECTNO))]) {
+    if (row.TDAY >= 1 && row.TDAY <= kDays && row.TLECTNO >= 1 && row.TLECTNO <= kPeriods &&
+        row.TSUBJECT == 0 && schoolAvailable[static_cast<std::size_t>(cellIndex(row.TDAY, row.TLECTNO))]) {
       partTime = true;
     }
   });

@@ -12,7 +12,8 @@ using namespace store;
 namespace {
 
 std::optional<TTtbl> ownerRow(Store& store, int school, GridOwner owner, int day, int period) {
-  return store.table<TTtbl>().find(TTtbl::TIMESCHL, {school, std::string(1, rowType(owner.kind)), owner.code, day, period});
+  return store.table<TTtbl>().find(TTtbl::TIMESCHL,
+                                   {school, std::string(1, rowType(owner.kind)), owner.code, day, period});
 }
 
 bool holdsSerial(const std::optional<TTtbl>& row, int serial) {
@@ -55,7 +56,9 @@ bool releasePeriod(Session& session, GridOwner owner, int day, int period) {
   const OwnerKind side = owner.kind == GridKind::Class ? OwnerKind::Class : OwnerKind::Resource;
   // The indent's own class or resource; a cell of an indent that no longer exists can only be
   // released from where it is.
-  const Owner releasing{side, !indent ? owner.code : side == OwnerKind::Class ? indent->ACLASS : indent->ATEACHER};
+  const Owner releasing{side, !indent                    ? owner.code
+                              : side == OwnerKind::Class ? indent->ACLASS
+                                                         : indent->ATEACHER};
   const Cell cell{day, period};
 
   Transaction tx(store);

@@ -43,14 +43,19 @@ TimetableGrid TimetableGrid::read(Store& store, const TSchl& school, GridOwner o
   for (GridCell& cell : grid.cells_) {
     if (!cell.live) continue;
     switch (cell.state) {
-      case CellState::Free: cell.upper = cell.lower = kAvailableLabel; break;
-      case CellState::NotAvailable: cell.upper = cell.lower = kNotAvailableLabel; break;
+      case CellState::Free:
+        cell.upper = cell.lower = kAvailableLabel;
+        break;
+      case CellState::NotAvailable:
+        cell.upper = cell.lower = kNotAvailableLabel;
+        break;
       case CellState::Allocated:
         cell.upper = subjectName(store, cell.subject);
         cell.lower = owner.kind == GridKind::Class ? resourceName(store, grid.school_, cell.partner)
                                                    : className(store, grid.school_, cell.partner);
         break;
-      case CellState::Missing: break;
+      case CellState::Missing:
+        break;
     }
   }
   return grid;

@@ -47,7 +47,9 @@ class TimetableGrid {
   GridOwner owner() const { return owner_; }
   int school() const { return school_; }
   const WeekShape& shape() const { return shape_; }
-  const GridCell& at(int day, int period) const { return cells_[static_cast<std::size_t>(cellIndex(day, period))]; }
+  const GridCell& at(int day, int period) const {
+    return cells_[static_cast<std::size_t>(cellIndex(day, period))];
+  }
   const std::array<GridCell, kCells>& cells() const { return cells_; }
 
   // Any allocated row at all, live or not: the week setup may only run on a grid without one.

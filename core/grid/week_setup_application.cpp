@@ -29,7 +29,8 @@ WeekSetupApplied applyWeekSetup(Session& session, GridOwner owner, const setup::
   auto& cells = store.table<TTtbl>();
   for (TTtbl row : cells.range(TTtbl::TIMESCHL, {school, std::string(1, rowType(owner.kind)), owner.code})) {
     if (row.TDAY < 1 || row.TDAY > 9 || row.TLECTNO < 1 || row.TLECTNO > 12) continue;
-    const bool wanted = available[static_cast<std::size_t>(row.TDAY - 1)][static_cast<std::size_t>(row.TLECTNO - 1)];
+    const bool wanted =
+        available[static_cast<std::size_t>(row.TDAY - 1)][static_cast<std::size_t>(row.TLECTNO - 1)];
     const bool isFree = row.TSUBJECT == 999;
     const bool isNotAvailable = row.TSUBJECT == 0;
     if ((wanted && isNotAvailable) || (!wanted && isFree)) {

@@ -25,6 +25,7 @@ struct WeekSetupApplied {
 // to the number of its available cells. A resource is part time afterwards exactly when one of its
 // cells is not available where the school's is. For the school itself the periods per day of its
 // week frame become the largest count of a day (12 with BottomUp, which fills days from the end).
-WeekSetupApplied applyWeekSetup(store::Session& session, GridOwner owner, const setup::WeekSetupResult& pattern);
+WeekSetupApplied applyWeekSetup(store::Session& session, GridOwner owner,
+                                const setup::WeekSetupResult& pattern);
 
 }  // namespace tavrel::grid

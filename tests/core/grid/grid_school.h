@@ -29,7 +29,9 @@ struct GridSchool : store::SmallSchool {
     f.session().flush(store::kFlushSubjects);
   }
 
-  store::TTtbl row(GridOwner owner, int day, int period) { return f.cell(rowType(owner.kind), owner.code, day, period); }
+  store::TTtbl row(GridOwner owner, int day, int period) {
+    return f.cell(rowType(owner.kind), owner.code, day, period);
+  }
 };
 
 // Every counter of the school agrees with the indents and the timetable.
