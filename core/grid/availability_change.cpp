@@ -67,11 +67,8 @@ void flushChange(Session& session, GridOwner owner, bool released) {
   session.flush(kFlushTimetable);
   session.flush(ownerFlushCode(owner.kind));
   if (released) {
-    // A released lesson changed the indent, the partner's totals and the per-day counts.
-    for (int code : {kFlushIndents, kFlushClasses, kFlushResources, kFlushSchoolSubjects, kFlushSubjectDays,
-                     kFlushResourceDays, kFlushResourceDayTotals}) {
-      session.flush(code);
-    }
+    // A released lesson changed the indent and the totals of its class and resource.
+    for (int code : {kFlushIndents, kFlushClasses, kFlushResources}) session.flush(code);
   }
 }
 

@@ -6,10 +6,11 @@ namespace tavrel::grid {
 
 using namespace store;
 
-AvailabilityGrid::AvailabilityGrid(Session& session, GridOpening opening) : session_(session) {
+AvailabilityGrid::AvailabilityGrid(Session& session, GridOpening opening)
+    : session_(session), highlightSerial_(opening.highlightSerial) {
   session_.pendingWindow = 'N';
   open(currentOwner(session_));
-  if (grid_ && opening.highlightSerial) lightUp(showSerial(*grid_, *opening.highlightSerial));
+  if (grid_ && highlightSerial_) lightUp(showSerial(*grid_, *highlightSerial_));
 }
 
 void AvailabilityGrid::open(std::optional<GridOwner> owner) {
@@ -43,7 +44,11 @@ const GridCell* AvailabilityGrid::selectedCell() const {
   return &grid_->at(selected_->day, selected_->period);
 }
 
-std::string AvailabilityGrid::selectedText() const {
+int AvailabilityGrid::SelectedCell() const {
+  return selected_ ? selectedCellNumber(*selected_) : 0;
+}
+
+std::string AvailabilityGrid::SelectedText() const {
   return grid_ && selected_ ? labelText(*grid_, *selected_) : std::string();
 }
 

@@ -40,8 +40,13 @@ class AvailabilityGrid {
   // ---- Selection -----------------------------------------------------------------------------
   void select(LabelPosition label);  // clears the highlight
   const std::optional<LabelPosition>& selected() const { return selected_; }
-  std::string selectedText() const;
+  int SelectedCell() const;  // 1..216 (see label_selection.h), 0 while nothing is selected
+  int SelectedDay() const { return selected_ ? selected_->day : 0; }
+  int SelectedPeriod() const { return selected_ ? selected_->period : 0; }
+  std::string SelectedText() const;
   NamedItem selectedItem() const;
+  // The indent the opening window asked to show, if any.
+  const std::optional<int>& HighlightSerial() const { return highlightSerial_; }
 
   // ---- Show commands: each returns the number found, shown by `foundText` until "O&k" -----------
   const std::optional<Highlight>& highlight() const { return highlight_; }
@@ -77,6 +82,7 @@ class AvailabilityGrid {
   std::optional<TimetableGrid> grid_;
   std::optional<LabelPosition> selected_;
   std::optional<Highlight> highlight_;
+  std::optional<int> highlightSerial_;
 };
 
 }  // namespace tavrel::grid

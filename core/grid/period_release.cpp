@@ -20,6 +20,15 @@ bool holdsSerial(const std::optional<TTtbl>& row, int serial) {
   return row && row->TSUBJECT != 0 && row->TSUBJECT != 999 && row->TSERIAL == serial;
 }
 
+// The indent's own class (class grid) or own resource (resource grid): the release routines work
+// from there and reach the group members and the partner. A cell of an indent that no longer
+// exists can only be released from where it is.
+Owner releasingOwner(GridOwner owner, const std::optional<TAlloc>& indent) {
+  const OwnerKind side = owner.kind == GridKind::Class ? OwnerKind::Class : OwnerKind::Resource;
+  if (!indent) return {side, owner.code};
+  return {side, side == OwnerKind::Class ? indent->ACLASS : indent->ATEACHER};
+}
+
 }  // namespace
 
 std::vector<int> allocationBlock(Store& store, int school, GridOwner owner, int day, int period) {
@@ -53,12 +62,7 @@ bool releasePeriod(Session& session, GridOwner owner, int day, int period) {
   const int serial = row->TSERIAL;
 
   auto indent = store.table<TAlloc>().find(TAlloc::primary, {school, serial});
-  const OwnerKind side = owner.kind == GridKind::Class ? OwnerKind::Class : OwnerKind::Resource;
-  // The indent's own class or resource; a cell of an indent that no longer exists can only be
-  // released from where it is.
-  const Owner releasing{side, !indent                    ? owner.code
-                              : side == OwnerKind::Class ? indent->ACLASS
-                                                         : indent->ATEACHER};
+  const Owner releasing = releasingOwner(owner, indent);
   const Cell cell{day, period};
 
   Transaction tx(store);

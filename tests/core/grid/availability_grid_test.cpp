@@ -26,10 +26,15 @@ TEST_F(AvailabilityGridTest, OpeningOnAnIndentShowsWhereItWasPlacedUntilTheNextC
   EXPECT_EQ(grid.caption(), "SCHOOL1 - Class Availability/Timetable (All)");
   EXPECT_EQ(grid.foundText(), "    3 Found");
   EXPECT_TRUE(grid.highlight()->lit(2, 3));
+  EXPECT_EQ(grid.HighlightSerial(), s.groupWithTeam);
+  EXPECT_EQ(grid.SelectedCell(), 0);
 
   grid.select({2, 3, LabelLine::Lower});
   EXPECT_EQ(grid.foundText(), "");
-  EXPECT_EQ(grid.selectedText(), "LAB TEAM");
+  EXPECT_EQ(grid.SelectedText(), "LAB TEAM");
+  EXPECT_EQ(grid.SelectedCell(), 108 + 15);
+  EXPECT_EQ(grid.SelectedDay(), 2);
+  EXPECT_EQ(grid.SelectedPeriod(), 3);
   EXPECT_EQ(grid.selectedItem().code, s.team);
   EXPECT_EQ(grid.showSelected(), 3);
   EXPECT_EQ(grid.foundText(), "    3 Found");
@@ -45,14 +50,14 @@ TEST_F(AvailabilityGridTest, AMembersCellMadeNotAvailableAndAvailableAgainThroug
   ASSERT_TRUE(selectOwner(session(), {GridKind::Class, s.c1}));
   AvailabilityGrid grid(session());
   grid.select({2, 3, LabelLine::Upper});
-  ASSERT_EQ(grid.selectedText(), "Maths");
+  ASSERT_EQ(grid.SelectedText(), "Maths");
   s.f.prompter().expectQuestion(MessageKind::Warning, std::string(kEraseForNotAvailable), true);
 
   EXPECT_EQ(grid.makeNotAvailable(), ChangeOutcome::Changed);
   EXPECT_EQ(grid.grid().at(2, 3).state, CellState::NotAvailable);
-  EXPECT_EQ(grid.selectedText(), "N.A.");
+  EXPECT_EQ(grid.SelectedText(), "N.A.");
   EXPECT_EQ(grid.makeAvailable(), ChangeOutcome::Changed);
-  EXPECT_EQ(grid.selectedText(), "Available");
+  EXPECT_EQ(grid.SelectedText(), "Available");
   EXPECT_EQ(s.f.classRecord(s.c1).CLSTOTLEC, 108);
   EXPECT_EQ(s.f.indent(s.groupWithTeam).ANOLECALL, 2);
   EXPECT_EQ(s.f.cell('C', s.group, 2, 3).TSUBJECT, 999);

@@ -72,12 +72,12 @@ TEST(TimetableGrid, LabelsNameTheSubjectOverThePartner) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const GridCell& cell = readGrid(s.f, c.owner).at(c.day, c.period);
+    const GridCell cell = readGrid(s.f, c.owner).at(c.day, c.period);
     EXPECT_EQ(cell.state, c.state);
     EXPECT_EQ(cell.upper, c.upper);
     EXPECT_EQ(cell.lower, c.lower);
   }
-  const GridCell& block = readGrid(s.f, {GridKind::Class, s.c3}).at(6, 5);
+  const GridCell block = readGrid(s.f, {GridKind::Class, s.c3}).at(6, 5);
   EXPECT_EQ(block.serial, s.trio);
   EXPECT_EQ(block.partner, s.r3);
   EXPECT_EQ(block.clusterTotal, 3);
