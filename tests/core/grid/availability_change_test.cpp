@@ -107,27 +107,37 @@ TEST(AvailabilityChange, NotAvailableOnAnAllocatedCellErasesTheWholePeriodOfEver
   });
 }
 
-TEST(AvailabilityChange, AvailableOnAnAllocatedCellErasesThePeriodAndLeavesTheCellsFree) {
-  for (Confirmation confirmation : {Confirmation::Ask, Confirmation::DoNotAsk}) {
-    SCOPED_TRACE(confirmation == Confirmation::Ask ? "asked" : "from the proxy window");
-    GridSchool s;
-    const GridOwner owner{GridKind::Class, s.c3};
+TEST(AvailabilityChange, AvailableOnAnAllocatedCellErasesThePeriodAndLeavesEveryRowOfItFree) {
+  forEachReleaseCase([](GridSchool& s, const ReleaseCase& c) {
+    const GridOwner owner{c.kind, s.*c.owner};
+    const int serial = s.*c.serial;
+    const int allocatedBefore = s.f.indent(serial).ANOLECALL;
     const int totalBefore = availabilityTotal(s.f.store(), 1, owner);
-    if (confirmation == Confirmation::Ask) {
-      s.f.prompter().expectQuestion(MessageKind::Warning, std::string(kEraseForAvailable), true);
-    }
+    const std::vector<TTtbl> heldBefore = s.f.cellsHolding(serial);
+    s.f.prompter().expectQuestion(MessageKind::Warning, std::string(kEraseForAvailable), true);
 
-    EXPECT_EQ(makeAvailable(s.f.session(), owner, 6, 6, confirmation), ChangeOutcome::Changed);
+    EXPECT_EQ(makeAvailable(s.f.session(), owner, c.day, c.period), ChangeOutcome::Changed);
 
-    EXPECT_TRUE(s.f.cellsHolding(s.trio).empty());
-    EXPECT_EQ(s.f.indent(s.trio).ANOLECALL, 0);
-    for (int period : {4, 5, 6}) {
-      EXPECT_EQ(s.row(owner, 6, period).TSUBJECT, 999);
-      EXPECT_EQ(s.row(owner, 6, period).TTEACHER, 999);
-    }
+    EXPECT_EQ(s.f.indent(serial).ANOLECALL, allocatedBefore - static_cast<int>(c.block.size()));
     EXPECT_EQ(availabilityTotal(s.f.store(), 1, owner), totalBefore);  // an allocated cell was available
+    for (const TTtbl& held : heldBefore) {
+      if (!inBlock(held, c.day, c.block)) continue;
+      const TTtbl now = s.f.cell(held.TTYPE[0], held.TSCHL, held.TDAY, held.TLECTNO);
+      EXPECT_EQ(contentFields(now), (std::vector<int>{999, 999})) << held.TTYPE << held.TSCHL;
+      EXPECT_EQ(now.TSERIAL, 0);
+    }
     EXPECT_TRUE(countersAddUp(s.f.store(), 1));
-  }
+  });
+}
+
+// The proxy window gives a substitute's periods back without asking.
+TEST(AvailabilityChange, AvailableFromTheProxyWindowAsksNothing) {
+  GridSchool s;
+  EXPECT_EQ(makeAvailable(s.f.session(), {GridKind::Resource, s.r2}, 1, 1, Confirmation::DoNotAsk),
+            ChangeOutcome::Changed);
+  EXPECT_EQ(s.f.indent(s.groupWithTeam).ANOLECALL, 2);
+  EXPECT_EQ(s.f.cell('C', s.group, 1, 1).TSUBJECT, 999);
+  EXPECT_TRUE(countersAddUp(s.f.store(), 1));
 }
 
 TEST(AvailabilityChange, DecliningTheQuestionChangesNothing) {
