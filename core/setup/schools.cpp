@@ -5,6 +5,7 @@
 
 #include "core/store/day_words.h"
 #include "core/store/encoded_lists.h"
+#include "core/store/timetable_rows.h"
 #include "core/store/week_frame.h"
 #include "core/util/text.h"
 
@@ -295,6 +296,26 @@ bool deleteSchool(Session& session, Progress& progress, int schoolCode) {
   session.flush(kFlushSchools);
   if (session.schoolCode() == schoolCode || !session.school()) session.selectFirstSchool();
   return true;
+}
+
+bool makeMissingAvailabilityRows(Session& session, Progress& progress) {
+  Store& store = session.store();
+  const int remembered = session.schoolCode();
+  const char rememberedKind = session.viewKind;
+  bool done = true;
+  for (const TSchl& school : store.table<TSchl>().range(TSchl::primary)) {
+    const int code = school.SCHOOLCODE;
+    if (store.table<TTtbl>().count(TTtbl::TIMESCHL, {code, "L", code}) > 0) continue;
+    session.setSchool(code);
+    session.viewKind = 'L';
+    if (!TTAppnd(session, progress, code, 1)) {
+      done = false;
+      break;
+    }
+  }
+  if (remembered != 0) session.setSchool(remembered);
+  session.viewKind = rememberedKind;
+  return done;
 }
 
 SchoolCommands schoolCommands(Store& store, std::optional<int> schoolCode) {
