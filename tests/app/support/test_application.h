@@ -65,7 +65,7 @@ class TestApplication {
     store::TAlloc row;
     row.ASCHOOL = school;
     row.ASERIALNO = serial;
-    row.AACTIVE = active ? "Y" : "N";
+    row.AACTIVE = std::string(1, active ? 'Y' : 'N');
     store().table<store::TAlloc>().insert(row);
   }
 
