@@ -228,7 +228,8 @@ void InstitutionView::buildGridMenu() {
   // windows come with their own parts of the program; until then they stay disabled.
   const std::vector<std::vector<Item>> groups = {
       {{"Undo &Timetable Allocations", "actionUndoAllocations", &SchoolCommands::undoAllocations, false}},
-      {{"Ma&ke All Passive Indents Active", "actionMakePassiveActive", &SchoolCommands::makePassiveActive, false},
+      {{"Ma&ke All Passive Indents Active", "actionMakePassiveActive", &SchoolCommands::makePassiveActive,
+        false},
        {"Mak&e All Active Indents Passive", "actionMakeActivePassive", &SchoolCommands::makeActivePassive,
         false}},
       {{"Delete &Passive Allocation Indents", "actionDeletePassive", &SchoolCommands::deletePassive, false},
@@ -423,7 +424,8 @@ void InstitutionView::showDetails(const store::TSchl& school) {
   remark_->setText(fromUtf8(school.SREMARK));
   dayCount_->setCurrentText(QString::number(store::daysInCycle(school.SWRKDAYS)));
   days_->clear();
-  for (const std::string& day : store::Fill_DayList(school.SWRKDAYS, school.SREGN)) days_->addItem(fromUtf8(day));
+  for (const std::string& day : store::Fill_DayList(school.SWRKDAYS, school.SREGN))
+    days_->addItem(fromUtf8(day));
   const std::array<bool, 11> ticks = setup::recessTicks(school.SRECESS);
   for (int box = 0; box < kRecessBoxes; ++box) {
     recess_->item(box)->setCheckState(ticks[static_cast<std::size_t>(box)] ? Qt::Checked : Qt::Unchecked);
@@ -487,7 +489,8 @@ bool InstitutionView::leaveDetails() {
   };
   actions.applyAvailabilityToAll = [this] {
     prompter().info(
-        "Applying the School availability to its Classes and Resources is not available yet in this version.");
+        "Applying the School availability to its Classes and Resources is not available yet in this "
+        "version.");
   };
   leaving_ = true;
   setup::DetailsFollowUp outcome;

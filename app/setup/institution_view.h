@@ -41,9 +41,9 @@ class InstitutionView final : public QDialog {
   InstitutionView(shell::Application& application, ShowHelp showHelp, QWidget* parent = nullptr);
 
   // The commands of the window, as its buttons, keys and menus run them.
-  void addSchool();         // double click on `SBSec`
-  void selectFromList();    // "School List S&elect", F5
-  void openSchoolView();    // "&School View"
+  void addSchool();           // double click on `SBSec`
+  void selectFromList();      // "School List S&elect", F5
+  void openSchoolView();      // "&School View"
   void deleteChosenSchool();  // "&Delete School"
 
   QListView* grid() const { return grid_; }
@@ -111,8 +111,8 @@ class InstitutionView final : public QDialog {
   QAction* gridHeader_ = nullptr;
   std::vector<GridCommand> gridCommands_;
 
-  ProgressPanel progress_;        // the window's own bar, for deleting a school
-  ProgressDialog rowsProgress_;   // "Progress...", for making timetable rows
+  ProgressPanel progress_;       // the window's own bar, for deleting a school
+  ProgressDialog rowsProgress_;  // "Progress...", for making timetable rows
 
   // The details panel being edited: the school's slot, and the values on entry.
   bool editing_ = false;

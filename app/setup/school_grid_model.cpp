@@ -1,6 +1,5 @@
 #include "app/setup/school_grid_model.h"
 
-
 #include "app/shell/pictures.h"
 
 namespace tavrel::app {

@@ -19,6 +19,8 @@ namespace tavrel::app {
 
 namespace {
 
+// The twelve lines of the dialog's note, broken where the note breaks them.
+// clang-format off
 const char* const kNote[] = {
     "Class or Resource availability can differ from ",
     "School availability but can not exceed  the",
@@ -33,6 +35,7 @@ const char* const kNote[] = {
     "periods provided to Classes or Resources ",
     "are ignored in timetable setting.",
 };
+// clang-format on
 
 QString fromUtf8(const std::string& text) {
   return QString::fromStdString(text);
@@ -125,9 +128,8 @@ WeekSetupDialog::WeekSetupDialog(shell::Application& application, ShowHelp showH
   auto* directionLayout = new QHBoxLayout(directionBox);
   directionLayout->addWidget(topDown_);
   directionLayout->addWidget(bottomUp_);
-  connect(topDown_, &QRadioButton::toggled, this, [this](bool on) {
-    form_.direction = on ? setup::Direction::TopDown : setup::Direction::BottomUp;
-  });
+  connect(topDown_, &QRadioButton::toggled, this,
+          [this](bool on) { form_.direction = on ? setup::Direction::TopDown : setup::Direction::BottomUp; });
 
   note_->setObjectName(QStringLiteral("Memo1"));
   note_->setReadOnly(true);
@@ -245,9 +247,9 @@ bool WeekSetupDialog::typeKey(int day, const QString& key) {
   const std::string typed = key.toStdString();
   // A key is one character; only a plain ASCII one can be a digit.
   const bool ascii = typed.size() == 1;
-  Status taken = !ascii                ? Status(Error{setup::invalidKeyMessage(typed)})
-                 : day == 0            ? form_.typeInPeriodsEntry(typed[0])
-                                       : form_.typeInBox(day, typed[0]);
+  Status taken = !ascii     ? Status(Error{setup::invalidKeyMessage(typed)})
+                 : day == 0 ? form_.typeInPeriodsEntry(typed[0])
+                            : form_.typeInBox(day, typed[0]);
   if (!taken) {
     application_.ports().prompter.error(taken.error());
     return false;

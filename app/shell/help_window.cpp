@@ -1,9 +1,6 @@
 #include "app/shell/help_window.h"
 
-#include "app/shell/guarded.h"
-
 #include <QComboBox>
-#include <algorithm>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +10,9 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/shell/guarded.h"
 
 namespace tavrel::app {
 
@@ -22,7 +22,8 @@ QString fromUtf8(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QToolButton* navigatorButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const char* hint) {
+QToolButton* navigatorButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
+                             const char* hint) {
   auto* button = new QToolButton(parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setIcon(parent->style()->standardIcon(icon));

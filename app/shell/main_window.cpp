@@ -16,6 +16,7 @@
 #include <exception>
 
 #include "app/ports/progress_dialog.h"
+#include "app/setup/institution_view.h"
 #include "app/shell/about_box.h"
 #include "app/shell/busy_cursor.h"
 #include "app/shell/help_window.h"
@@ -24,7 +25,6 @@
 #include "app/shell/school_picker.h"
 #include "app/shell/tip_dialog.h"
 #include "app/shell/user_guide_pane.h"
-#include "app/setup/institution_view.h"
 #include "core/shell/help_topics.h"
 #include "core/shell/hint_setting.h"
 #include "core/shell/institution_reset.h"
@@ -500,7 +500,8 @@ void MainWindow::actOnPendingWindow(store::Session& session) {
       // Opened once the command in hand has finished; the window sets the code back to "N" when
       // it is shown, so a second request queued meanwhile finds nothing to do.
       QTimer::singleShot(0, this, [this] {
-        if (application_->isOpen() && application_->session().pendingWindow == 'I') showInstitutionView(false);
+        if (application_->isOpen() && application_->session().pendingWindow == 'I')
+          showInstitutionView(false);
       });
       break;
     default:

@@ -89,7 +89,8 @@ class HelpWindowTest : public QObject {
     QTest::keyClicks(help.text(), QStringLiteral(" Grid pictures: a pencil marks the school being edited."));
     navigator(help, "NavNext")->click();
     QCOMPARE(help.shownTopic(), std::string("FM"));
-    QVERIFY(storedText(data.store(), "F13").find("a pencil marks the school being edited.") != std::string::npos);
+    QVERIFY(storedText(data.store(), "F13").find("a pencil marks the school being edited.") !=
+            std::string::npos);
     // Only the text that was edited is written.
     QCOMPARE(storedText(data.store(), "FM"), mainMenuBefore);
 

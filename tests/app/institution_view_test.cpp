@@ -63,8 +63,8 @@ class InstitutionViewTest : public QObject {
  private:
   // The window shown and in front, as the person sees it; F1 is recorded instead of opened.
   std::unique_ptr<InstitutionView> openView() {
-    auto view = std::make_unique<InstitutionView>(data_->application(),
-                                                  [this](const std::string& topic) { helpAskedFor_ = topic; });
+    auto view = std::make_unique<InstitutionView>(
+        data_->application(), [this](const std::string& topic) { helpAskedFor_ = topic; });
     view->show();
     if (!QTest::qWaitForWindowActive(view.get())) return nullptr;
     return view;
@@ -287,7 +287,8 @@ class InstitutionViewTest : public QObject {
   }
 
   void thePopupFollowsTheSchoolAndDeletingClosesTheGap() {
-    for (auto [code, name] : {std::pair{1, "ALDER"}, {2, "BIRCH"}, {3, "CEDAR"}}) data_->addSchool(code, name);
+    for (auto [code, name] : {std::pair{1, "ALDER"}, {2, "BIRCH"}, {3, "CEDAR"}})
+      data_->addSchool(code, name);
     data_->addClass(2, 1, "7A");
     data_->addResource(2, 1, "MS OSEI");
     data_->addIndent(2, 1, false);
@@ -392,7 +393,6 @@ class InstitutionViewTest : public QObject {
     QCOMPARE(view->grid()->currentIndex().row(), 0);
     QCOMPARE(data_->session().schoolCode(), 1);
     QCOMPARE(control<QLineEdit>(*view, "Edit2")->text(), QStringLiteral("ALDER"));
-
 
     auto schoolRows = [this](int code) {
       return data_->store().table<store::TTtbl>().count(store::TTtbl::TIMESCHL, {code, "L", code});

@@ -318,9 +318,10 @@ class MainWindowTest : public QObject {
     prompter_.answers = {true, true};
     reset->trigger();
     QCOMPARE(prompter_.boxes.size(), std::size_t{2});
-    QCOMPARE(prompter_.boxes[0].text,
-             std::string("Resetting the institution will erase all the schools and their respective data. Select "
-                         "Yes to continue."));
+    QCOMPARE(
+        prompter_.boxes[0].text,
+        std::string("Resetting the institution will erase all the schools and their respective data. Select "
+                    "Yes to continue."));
     QCOMPARE(prompter_.boxes[1].text, std::string("Ok to reset Instiution?"));
     QCOMPARE(window->application().store().table<store::TSchl>().count(store::TSchl::primary), 0);
     QCOMPARE(window->windowTitle(), QStringLiteral("UNKNOWN INSTITUTION - Main Menu (Live)"));

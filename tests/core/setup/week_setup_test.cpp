@@ -97,7 +97,8 @@ TEST(WeekSetup, CountsBecomeAvailableCellsFromTheTopOrTheBottom) {
 }
 
 TEST(WeekSetup, ARefusedKeyOutsideAsciiIsQuotedWhole) {
-  EXPECT_EQ(invalidKeyMessage(std::string_view("\u00e9")), "\"\u00e9\" is not a valid value. Permissible range is 0 to 9.");
+  EXPECT_EQ(invalidKeyMessage(std::string_view("\u00e9")),
+            "\"\u00e9\" is not a valid value. Permissible range is 0 to 9.");
   EXPECT_EQ(invalidKeyMessage('x'), "\"x\" is not a valid value. Permissible range is 0 to 9.");
 }
 

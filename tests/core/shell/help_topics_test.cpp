@@ -11,7 +11,9 @@ using namespace store;
 
 class HelpTopicsTest : public ::testing::Test {
  protected:
-  void SetUp() override { store = std::move(Store::open(ProgramFolders{folder.path()}, DataSet::Live).value()); }
+  void SetUp() override {
+    store = std::move(Store::open(ProgramFolders{folder.path()}, DataSet::Live).value());
+  }
 
   void addTopic(const char* code, const char* title, const char* text) {
     TWin row;
