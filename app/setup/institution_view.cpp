@@ -157,6 +157,11 @@ InstitutionView::InstitutionView(shell::Application& application, ShowHelp showH
   connect(qApp, &QApplication::focusChanged, this, &InstitutionView::focusMoved);
 }
 
+InstitutionView::~InstitutionView() {
+  // Widgets deleted with this window move the focus; by then this window must not hear of it.
+  disconnect(qApp, nullptr, this, nullptr);
+}
+
 // ---- Building the window ---------------------------------------------------------------------
 
 void InstitutionView::buildButtonBar() {
@@ -353,10 +358,10 @@ QWidget* InstitutionView::buildDetailsPanel() {
 void InstitutionView::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;  // back from being minimised: nothing to read again
-  guarded(prompter(), [this] { open(); });
+  guarded(prompter(), [this] { prepareToShow(); });
 }
 
-void InstitutionView::open() {
+void InstitutionView::prepareToShow() {
   session().pendingWindow = 'N';
   editing_ = false;
   editingRow_ = -1;

@@ -39,6 +39,7 @@ class InstitutionView final : public QDialog {
   Q_OBJECT
  public:
   InstitutionView(shell::Application& application, ShowHelp showHelp, QWidget* parent = nullptr);
+  ~InstitutionView() override;
 
   // The commands of the window, as its buttons, keys and menus run them.
   void addSchool();           // double click on `SBSec`
@@ -72,7 +73,7 @@ class InstitutionView final : public QDialog {
   Prompter& prompter() { return application_.ports().prompter; }
   int currentRow() const;
 
-  void open();  // every time the window is shown
+  void prepareToShow();  // every time the window is shown
   void chooseRow(int row);
   void showDetails(const store::TSchl& school);
   void enableGridCommands(const setup::SchoolCommands& allowed);

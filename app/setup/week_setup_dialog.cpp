@@ -184,10 +184,10 @@ std::optional<setup::WeekSetupResult> WeekSetupDialog::run() {
 void WeekSetupDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;
-  guarded(application_.ports().prompter, [this] { open(); });
+  guarded(application_.ports().prompter, [this] { prepareToShow(); });
 }
 
-void WeekSetupDialog::open() {
+void WeekSetupDialog::prepareToShow() {
   result_.reset();
   store::Session& session = application_.session();
   const std::optional<store::TSchl> school = session.school();

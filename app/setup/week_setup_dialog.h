@@ -37,7 +37,7 @@ class WeekSetupDialog final : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void open();  // every time the dialog is shown
+  void prepareToShow();  // every time the dialog is shown
   void showForm();
   void apply();
   void startPeriodsEntry();
