@@ -353,6 +353,26 @@ bool deleteSchool(Session& session, Progress& progress, int schoolCode) {
   return true;
 }
 
+bool makeMissingAvailabilityRows(Session& session, Progress& progress) {
+  Store& store = session.store();
+  const int remembered = session.schoolCode();
+  const char rememberedKind = session.viewKind;
+  bool done = true;
+  for (const TSchl& school : store.table<TSchl>().range(TSchl::primary)) {
+    const int code = school.SCHOOLCODE;
+    if (store.table<TTtbl>().count(TTtbl::TIMESCHL, {code, "L", code}) > 0) continue;
+    session.setSchool(code);
+    session.viewKind = 'L';
+    if (!TTAppnd(session, progress, code, 1)) {
+      done = false;
+      break;
+    }
+  }
+  if (remembered != 0) session.setSchool(remembered);
+  session.viewKind = rememberedKind;
+  return done;
+}
+
 SchoolCommands schoolCommands(Store& store, std::optional<int> schoolCode) {
   SchoolCommands commands;
   if (!schoolCode) return commands;

@@ -98,6 +98,12 @@ void availabilitySetupFinished(store::Session& session);
 // Deletes the school and every row it owns after "Deleting School. Ok?"; its code is not reused.
 bool deleteSchool(store::Session& session, Progress& progress, int schoolCode);
 
+// Leaving the institution view: every school still without its own availability rows gets them
+// (all periods available), so that the classes and resources made next find the school's week.
+// Schools are made without them because the person may shape the week first. The current school
+// stays current. False when the person cancelled the row creation.
+bool makeMissingAvailabilityRows(store::Session& session, Progress& progress);
+
 // Which commands of the school grid's popup apply to a school.
 struct SchoolCommands {
   bool undoAllocations = false;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/store/timetable_rows.h"
 #include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_folder.h"
 
@@ -276,6 +277,32 @@ TEST_F(SchoolsTest, PopupCommandsFollowWhatTheSchoolHas) {
   EXPECT_FALSE(some.schoolStatistics);
   EXPECT_TRUE(some.applyToBoth);
   EXPECT_TRUE(some.diagnostics);
+}
+
+TEST_F(SchoolsTest, LeavingTheInstitutionViewMakesTheAvailabilityRowsOfSchoolsWithoutThem) {
+  const int first = create();
+  const int second = create();
+  const auto schoolRows = [&](int code) {
+    return store->table<TTtbl>().count(TTtbl::TIMESCHL, {code, "L", code});
+  };
+  session->setSchool(first);
+  session->viewKind = 'L';
+  ASSERT_TRUE(TTAppnd(*session, progress, first, 1));
+  ASSERT_EQ(schoolRows(second), 0);
+  // The first school's week was already shaped: its rows are left as they are.
+  TTtbl shaped = *store->table<TTtbl>().find(TTtbl::TIMESCHL, {first, "L", first, 1, 12});
+  shaped.TSUBJECT = 0;
+  ASSERT_EQ(store->table<TTtbl>().update(shaped), WriteStatus::Ok);
+  session->setSchool(first);
+  session->viewKind = 'C';
+
+  EXPECT_TRUE(makeMissingAvailabilityRows(*session, progress));
+  EXPECT_EQ(schoolRows(first), 108);
+  EXPECT_EQ(schoolRows(second), 108);
+  EXPECT_EQ(store->table<TTtbl>().find(TTtbl::TIMESCHL, {first, "L", first, 1, 12})->TSUBJECT, 0);
+  EXPECT_EQ(store->table<TTtbl>().find(TTtbl::TIMESCHL, {second, "L", second, 9, 12})->TSUBJECT, 999);
+  EXPECT_EQ(session->schoolCode(), first);
+  EXPECT_EQ(session->viewKind, 'C');
 }
 
 }  // namespace
