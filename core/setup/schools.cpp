@@ -279,16 +279,6 @@ bool prepareAvailabilitySetup(Session& session, Progress& progress, const std::s
   return hasSchoolRows(session.store(), school->SCHOOLCODE) || makeSchoolRows(session, progress);
 }
 
-void makeMissingSchoolRows(Session& session, Progress& progress) {
-  const int current = session.schoolCode();
-  for (const TSchl& school : session.store().table<TSchl>().range(TSchl::primary)) {
-    if (hasSchoolRows(session.store(), school.SCHOOLCODE)) continue;
-    session.setSchool(school.SCHOOLCODE);
-    if (!makeSchoolRows(session, progress)) break;
-  }
-  if (current != 0) session.setSchool(current);
-}
-
 void availabilitySetupFinished(Session& session) {
   auto school = session.school();
   if (!school) return;

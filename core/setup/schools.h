@@ -87,10 +87,6 @@ void changeWeekSetup(store::Session& session, const std::string& weekSetup);
 // availability rows are made when it has none yet. False also when making them was cancelled.
 bool prepareAvailabilitySetup(store::Session& session, Progress& progress, const std::string& dayCountText);
 
-// Closing the institution view: every school without availability rows gets them, the current
-// school staying current.
-void makeMissingSchoolRows(store::Session& session, Progress& progress);
-
 // After the availability window of the school closed: the largest number of available periods
 // of a day becomes `SMAXLEC`, and the periods per day are raised to it (never lowered).
 void availabilitySetupFinished(store::Session& session);

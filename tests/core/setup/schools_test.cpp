@@ -329,7 +329,7 @@ TEST(SchoolAvailabilitySetup, MakesTheSchoolsRowsOnceAndTakesTheDayCount) {
   EXPECT_TRUE(prepareAvailabilitySetup(session, progress, "6"));  // rows are there: nothing new
   EXPECT_EQ(store->table<TTtbl>().count(TTtbl::TIMESCHL, {first, "L", first}), 108);
   EXPECT_EQ(store->table<TTtbl>().count(TTtbl::TIMESCHL, {second, "L", second}), 0);
-  makeMissingSchoolRows(session, progress);
+  EXPECT_TRUE(makeMissingAvailabilityRows(session, progress));
   EXPECT_EQ(store->table<TTtbl>().count(TTtbl::TIMESCHL, {second, "L", second}), 108);
   EXPECT_EQ(session.schoolCode(), first);
   EXPECT_GE(prompter.beeps, 1);
