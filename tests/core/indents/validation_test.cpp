@@ -276,5 +276,26 @@ TEST(Validate, TwoSpecificIndentsCannotClaimOneSlot) {
   EXPECT_FALSE(MakeActv(w.f.session(), second, Interaction::Interactive).activated);
 }
 
+TEST(Validate, ASpecificIndentLeavingGivesTheIndentsItRaisedTheirLettersBack) {
+  Week5 w;
+  IndentSpec specific{.cls = w.cls, .resource = w.adams, .subject = w.maths, .count = 1};
+  specific.constraint = "(Day in [MONDAY]) and (Period in [1])";
+  specific.days = ",1";
+  specific.periods = ",1";
+  const int a = makeIndent(w.f, specific);
+  ASSERT_TRUE(MakeActv(w.f.session(), a, Interaction::Interactive).activated);
+  // Period 1 of the week: 1 slot for the specific indent and the 4 left for this one.
+  IndentSpec pinned{.cls = w.cls, .resource = w.baker, .subject = w.art, .count = 4};
+  pinned.constraint = "(Period in [1])";
+  pinned.days = ",1,2,3,4,5";
+  pinned.periods = ",1";
+  const int raised = makeIndent(w.f, pinned);
+  ASSERT_TRUE(MakeActv(w.f.session(), raised, Interaction::Interactive).activated);
+  EXPECT_EQ(w.f.indent(raised).APRIORITY, "B");
+  EXPECT_EQ(w.f.indent(a).APRIORITY, "A");
+  ASSERT_TRUE(MakePsv(w.f.session(), a, Interaction::Interactive));
+  EXPECT_EQ(w.f.indent(raised).APRIORITY, "Y");
+}
+
 }  // namespace
 }  // namespace tavrel::indents
