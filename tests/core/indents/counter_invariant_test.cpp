@@ -11,9 +11,13 @@
 
 #include "core/indents/activation.h"
 #include "core/indents/allocation_undo.h"
+#include "core/indents/bulk_deletion.h"
+#include "core/indents/bulk_state_change.h"
 #include "core/indents/deactivation.h"
 #include "core/indents/field_checks.h"
+#include "core/indents/school_availability.h"
 #include "core/indents/single_allocation.h"
+#include "core/indents/timetable_undo.h"
 #include "core/store/counter_recount.h"
 #include "tests/core/indents/indent_school.h"
 #include "tests/core/indents/test_allocator.h"
@@ -200,12 +204,73 @@ class RandomRun {
       DeleteAllActive(session_, active);
       return "delete all active";
     }
-    if (!active.empty() && chance(0.5)) {
+    if (choice < 93 && !active.empty()) {
       const int serial = pickFrom(active);
       markProxy(f_, serial);
       return "proxy " + std::to_string(serial);
     }
-    return create();
+    return bulk();
+  }
+
+  IndentScope scope() {
+    switch (pick(4)) {
+      case 0:
+        return IndentScope::school();
+      case 1:
+        return IndentScope::ofClass(pickFrom(classes_));
+      case 2:
+        return IndentScope::ofResource(pickFrom(resources_));
+      default:
+        return IndentScope::ofSubject(pickFrom(subjects_));
+    }
+  }
+
+  // The commands of the institution and school views.
+  std::string bulk() {
+    const BulkCaller caller = chance(0.5) ? BulkCaller::Person : BulkCaller::ApplyAvailability;
+    switch (pick(11)) {
+      case 10: {
+        // The school's own availability changes (its setup window), to be applied later.
+        const int day = 1 + pick(5);
+        const int period = 1 + pick(6);
+        store::TTtbl row = f_.cell('L', 1, day, period);
+        row.TSUBJECT = row.TCLASS = row.TTEACHER = row.TSUBJECT == 0 ? 999 : 0;
+        f_.store().table<store::TTtbl>().update(row);
+        return "school slot " + std::to_string(day) + "/" + std::to_string(period);
+      }
+      case 0:
+        ZapTTProc(session_, progress_);
+        return "undo the timetable";
+      case 1:
+        if (chance(0.2)) Zap1Click(session_, progress_);
+        return "delete all indents";
+      case 2:
+        ZapA1Click(session_, progress_);
+        return "delete active indents";
+      case 3:
+        ZapP1Click(session_, progress_, scope());
+        return "delete passive indents";
+      case 4:
+        MakeActive1Click(session_, progress_, scope(), caller);
+        return "make passive indents active";
+      case 5:
+        MakePassive1Click(session_, progress_, scope(),
+                          chance(0.7) ? PassiveMode::MakePassive : PassiveMode::Delete, caller);
+        return "make active indents passive";
+      case 6:
+        undoItemAllocations(session_, scope(), caller);
+        return "undo an item's allocations";
+      case 7:
+        ApplyAvailProc(session_, progress_, static_cast<AvailabilityTarget>(pick(3)));
+        return "apply the school availability";
+      default: {
+        const bool cls = chance(0.5);
+        const int code = cls ? pickFrom(classes_) : pickFrom(resources_);
+        applySchoolAvailabilityToItem(session_, progress_,
+                                      cls ? store::OwnerKind::Class : store::OwnerKind::Resource, code);
+        return "apply the school availability to " + std::to_string(code);
+      }
+    }
   }
 
   SchoolFixture f_{{.swrkdays = 506}};
@@ -214,6 +279,7 @@ class RandomRun {
   RandomPrompter prompter_;
   store::Session session_;
   FixtureAllocator engine_;
+  SilentProgress progress_;
   std::vector<int> classes_, resources_, subjects_;
 };
 
