@@ -17,6 +17,7 @@
 #include "core/indents/field_checks.h"
 #include "core/indents/school_availability.h"
 #include "core/indents/single_allocation.h"
+#include "core/indents/statistics_repair.h"
 #include "core/indents/timetable_undo.h"
 #include "core/store/counter_recount.h"
 #include "tests/core/indents/indent_school.h"
@@ -228,7 +229,10 @@ class RandomRun {
   // The commands of the institution and school views.
   std::string bulk() {
     const BulkCaller caller = chance(0.5) ? BulkCaller::Person : BulkCaller::ApplyAvailability;
-    switch (pick(11)) {
+    switch (pick(12)) {
+      case 11:
+        statisticsRepair(session_, progress_, engine_);
+        return "statistics repair";
       case 10: {
         // The school's own availability changes (its setup window), to be applied later.
         const int day = 1 + pick(5);
