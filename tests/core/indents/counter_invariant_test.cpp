@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "core/indents/activation.h"
+#include "core/indents/active_grid_statistics.h"
 #include "core/indents/allocation_undo.h"
 #include "core/indents/bulk_deletion.h"
 #include "core/indents/bulk_state_change.h"
@@ -229,7 +230,15 @@ class RandomRun {
   // The commands of the institution and school views.
   std::string bulk() {
     const BulkCaller caller = chance(0.5) ? BulkCaller::Person : BulkCaller::ApplyAvailability;
-    switch (pick(12)) {
+    switch (pick(13)) {
+      case 12: {
+        const char view = "CTS"[pick(3)];
+        const int code = view == 'C'   ? pickFrom(classes_)
+                         : view == 'T' ? pickFrom(resources_)
+                                       : pickFrom(subjects_);
+        activeGridStatistics(session_, view, code, "");
+        return std::string("statistics of ") + view + std::to_string(code);
+      }
       case 11:
         statisticsRepair(session_, progress_, engine_);
         return "statistics repair";
