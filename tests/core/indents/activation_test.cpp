@@ -84,6 +84,28 @@ TEST(Activation, RecordsTheDemandAndRaisesTheLimitsUntilDeactivationGivesThemBac
   EXPECT_FALSE(MakePsv(g.f.session(), regular, Interaction::Interactive));  // already passive
 }
 
+TEST(Activation, TheSubjectLimitSpreadsThePeriodsOverTheSchoolsOwnDays) {
+  struct Case {
+    int swrkdays;
+    int count;
+    int limit;
+  };
+  const Case cases[] = {{912, 6, 1}, {506, 6, 2}, {506, 11, 3}, {306, 4, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.swrkdays * 100 + c.count);
+    SchoolFixture f({.swrkdays = c.swrkdays});
+    Uncommitted scratch(f.store());
+    const int cls = f.addClass("1A");
+    const int resource = f.addResource("ADAMS");
+    const int subject = f.addSubject("Maths");
+    const int serial =
+        makeIndent(f, {.cls = cls, .resource = resource, .subject = subject, .count = c.count});
+    ASSERT_TRUE(MakeActv(f.session(), serial, Interaction::Interactive).activated);
+    EXPECT_EQ(subjectLimit(f, cls, subject), c.limit);
+    EXPECT_EQ(resourceLimit(f, cls, resource), c.limit);
+  }
+}
+
 TEST(Activation, ActivateAllIsSilentAndCountsTheFailures) {
   Groups g;
   std::vector<int> passive;
