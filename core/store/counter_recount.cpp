@@ -8,31 +8,11 @@ namespace tavrel::store {
 
 namespace {
 
-struct OwnerCounts {
-  int required = 0;               // CLSREQLEC / TCHREQLEC
-  int requiredThroughGroup = 0;   // CLSREQMLT / TCHREQMLT
-  int allocated = 0;              // CLSTOTALL / TALLOCLEC
-  int allocatedThroughGroup = 0;  // CLSMLTALL / TCHMLTALL
-};
-
-struct SubjectCounts {
-  int required = 0;   // SCTREQLEC
-  int allocated = 0;  // SCTTOTALL
-};
-
-using ClassSubjectDay = std::tuple<int, int, int>;   // class, subject, day
-using ClassResourceDay = std::tuple<int, int, int>;  // class, resource, day
-using ResourceDay = std::pair<int, int>;             // resource, day
-
-// What the school's data say the counters should be.
-struct Counted {
-  std::map<int, OwnerCounts> classes, resources;
-  std::map<int, int> indentAllocated;
-  std::map<int, SubjectCounts> subjects;
-  std::map<ClassSubjectDay, int> subjectDays;
-  std::map<ClassResourceDay, int> resourceClassDays;
-  std::map<ResourceDay, int> resourceDays;
-};
+using OwnerCounts = CountedCounters::Owner;
+using ClassSubjectDay = CountedCounters::ClassSubjectDay;
+using ClassResourceDay = CountedCounters::ClassResourceDay;
+using ResourceDay = CountedCounters::ResourceDay;
+using Counted = CountedCounters;
 
 class Recount {
  public:
@@ -47,6 +27,13 @@ class Recount {
     compareSubjects();
     compareDays();
     return std::move(report_);
+  }
+
+  CountedCounters count() {
+    countRequirements();
+    countClassCells();
+    countResourceCells();
+    return std::move(counted_);
   }
 
  private:
@@ -181,7 +168,7 @@ class Recount {
     std::set<int> seen;
     store_.table<TSctl>().forEach(TSctl::primary, {school_}, [&](const TSctl& row) {
       seen.insert(row.SCTCODE);
-      const SubjectCounts c = counted_.subjects[row.SCTCODE];
+      const CountedCounters::Subject c = counted_.subjects[row.SCTCODE];
       differ("SCTREQLEC", subjectName(row.SCTCODE), row.SCTREQLEC, c.required);
       differ("SCTTOTALL", subjectName(row.SCTCODE), row.SCTTOTALL, c.allocated);
     });
@@ -287,6 +274,10 @@ std::vector<std::string> RecountReport::findings() const {
 
 RecountReport recountCounters(Store& store, int school) {
   return Recount(store, school).run();
+}
+
+CountedCounters countCounters(Store& store, int school) {
+  return Recount(store, school).count();
 }
 
 }  // namespace tavrel::store

@@ -106,6 +106,12 @@ class Transaction {
   }
   // Long commands make their work durable at the points where the system flushes.
   void checkpoint() { store_.checkpoint(); }
+  // Gives up what the command wrote since it began (or since its last checkpoint).
+  void rollback() {
+    if (done_) return;
+    done_ = true;
+    store_.rollback();
+  }
 
  private:
   Store& store_;
