@@ -182,7 +182,33 @@ bool WorkingSet::markNotAvailable(Store& store, Progress& progress) {
   };
   mark("C", CTBL, CSTBL, dimensions_.classes);
   if (!stopped) mark("T", TTBL, TSTBL, dimensions_.resources);
-  return !stopped;
+  if (stopped) return false;
+  markMissingRows(store, 'C', CTBL, CSTBL, dimensions_.classes);
+  markMissingRows(store, 'T', TTBL, TSTBL, dimensions_.resources);
+  return true;
+}
+
+// A cell whose timetable row is missing can hold nothing: the write-back would have nowhere to put
+// its period. Owners normally have all 108 rows, so only the others are read cell by cell.
+void WorkingSet::markMissingRows(Store& store, char kind, DynComp<Cell>& partners, DynComp<Cell>& subjects,
+                                 int owners) {
+  auto& cells = store.table<TTtbl>();
+  const int index = kind == 'C' ? TTtbl::TIMECLAS : TTtbl::TIMETEAC;
+  const std::string type(1, kind);
+  for (int owner = 1; owner <= owners; ++owner) {
+    if (cells.count(index, {dimensions_.school, type, owner}) == kSlotsPerOwner) continue;
+    std::vector<bool> present(kSlotsPerOwner, false);
+    cells.forEach(index, {dimensions_.school, type, owner}, [&](const TTtbl& row) {
+      if (row.TDAY >= 1 && row.TDAY <= kDays && row.TLECTNO >= 1 && row.TLECTNO <= kPeriods) {
+        present[static_cast<std::size_t>((row.TDAY - 1) * kPeriods + row.TLECTNO - 1)] = true;
+      }
+    });
+    for (int at = 0; at < kSlotsPerOwner; ++at) {
+      if (present[static_cast<std::size_t>(at)]) continue;
+      partners[slot(owner, 1, 1) + at] = 0;
+      subjects[slot(owner, 1, 1) + at] = 0;
+    }
+  }
 }
 
 void WorkingSet::ClearMem() {

@@ -85,6 +85,36 @@ class WorkingSet {
   // The expected element count of each array, for the resume's size check.
   std::vector<std::pair<std::string, std::int64_t>> expectedSizes() const;
 
+  // Calls `f(name, array)` for each array that a quick-save keeps, in the order of its files.
+  template <class F>
+  void forEachSaved(F&& f) {
+    f("CSUBPOS", CSUBPOS);
+    f("CTCHPOS", CTCHPOS);
+    f("SRLALLO", SRLALLO);
+    f("CLSALLO", CLSALLO);
+    f("CLSMALLO", CLSMALLO);
+    f("TCHALLO", TCHALLO);
+    f("TCHMALLO", TCHMALLO);
+    f("SUBALLO", SUBALLO);
+    f("SUBLIM", SUBLIM);
+    f("TCHLIM", TCHLIM);
+    f("TCHDAYALLO", TCHDAYALLO);
+    f("CTBL", CTBL);
+    f("CSTBL", CSTBL);
+    f("CLSRNO", CLSRNO);
+    f("CCLUSTOT", CCLUSTOT);
+    f("CCLUSLECNO", CCLUSLECNO);
+    f("TTBL", TTBL);
+    f("TSTBL", TSTBL);
+    f("TCSRNO", TCSRNO);
+    f("TCLUSTOT", TCLUSTOT);
+    f("TCLUSLECNO", TCLUSLECNO);
+  }
+  template <class F>
+  void forEachSaved(F&& f) const {
+    const_cast<WorkingSet*>(this)->forEachSaved([&](const char* name, const auto& array) { f(name, array); });
+  }
+
   // ---- The slot interface ----------------------------------------------------------------------
   int classPartner(int cls, int day, int period) const { return CTBL[slot(cls, day, period)]; }
   int resourcePartner(int resource, int day, int period) const { return TTBL[slot(resource, day, period)]; }
@@ -137,6 +167,7 @@ class WorkingSet {
   void readActiveIndents(store::Store& store);
   void buildFresh();
   bool markNotAvailable(store::Store& store, Progress& progress);
+  void markMissingRows(store::Store& store, char kind, DynComp<Cell>& partners, DynComp<Cell>& subjects, int owners);
   static int position(const std::vector<int>& list, int code);
 
   bool loaded_ = false;
