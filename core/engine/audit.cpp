@@ -43,9 +43,13 @@ struct CellView {
 
 using Row = std::array<CellView, kSlotsPerOwner>;
 
-int slotIndex(int day, int period) { return (day - 1) * kPeriods + (period - 1); }
+int slotIndex(int day, int period) {
+  return (day - 1) * kPeriods + (period - 1);
+}
 
-bool inGrid(int day, int period) { return day >= 1 && day <= kDays && period >= 1 && period <= kPeriods; }
+bool inGrid(int day, int period) {
+  return day >= 1 && day <= kDays && period >= 1 && period <= kPeriods;
+}
 
 enum class Side { Class, Resource };
 
@@ -114,9 +118,8 @@ class Audit {
     cells.forEach(TTtbl::TIMETEAC, {school_, "T"}, [&](const TTtbl& row) {
       keep(rows_[{Side::Resource, row.TTEACHER}], row, row.TCLASS);
     });
-    cells.forEach(TTtbl::TIMESCHL, {school_, "L", school_}, [&](const TTtbl& row) {
-      keep(schoolRow_, row, row.TSUBJECT);
-    });
+    cells.forEach(TTtbl::TIMESCHL, {school_, "L", school_},
+                  [&](const TTtbl& row) { keep(schoolRow_, row, row.TSUBJECT); });
   }
 
   static void keep(Row& row, const TTtbl& cell, int partner) {
@@ -182,8 +185,8 @@ class Audit {
 
   // "indent 4 (2A, CLARK, Art)"
   std::string describe(const TAlloc& indent) const {
-    return "indent " + std::to_string(indent.ASERIALNO) + " (" + plainName({Side::Class, indent.ACLASS}) + ", " +
-           plainName({Side::Resource, indent.ATEACHER}) + ", " + subjectName(indent.ASUBJECT) + ")";
+    return "indent " + std::to_string(indent.ASERIALNO) + " (" + plainName({Side::Class, indent.ACLASS}) +
+           ", " + plainName({Side::Resource, indent.ATEACHER}) + ", " + subjectName(indent.ASUBJECT) + ")";
   }
 
   std::string describeSerial(int serial) const {
@@ -225,8 +228,9 @@ class Audit {
         } else if (cell.allocated()) {
           reportTwoPlaces(copy.owner, slot, indent.ASERIALNO, cell.serial);
         } else {
-          const char* state = !cell.exists ? "has no cell there" : cell.subject == kFree ? "is free there"
-                                                                                         : "is not available there";
+          const char* state = !cell.exists            ? "has no cell there"
+                              : cell.subject == kFree ? "is free there"
+                                                      : "is not available there";
           add(AuditRule::MirrorMismatch, "The period of " + describe(indent) + " on " + at(slot) +
                                              " is missing from the timetable of " + name(copy.owner) +
                                              ", which " + state + ".");
@@ -240,25 +244,26 @@ class Audit {
     std::string wrong;
     if (cell.partner != copy.partner) {
       const Owner partner{copy.owner.side == Side::Class ? Side::Resource : Side::Class, 0};
-      wrong = "names " + name({partner.side, cell.partner}) + " instead of " + name({partner.side, copy.partner});
+      wrong =
+          "names " + name({partner.side, cell.partner}) + " instead of " + name({partner.side, copy.partner});
     } else if (cell.subject != indent.ASUBJECT) {
       wrong = "has subject " + subjectName(cell.subject) + " instead of " + subjectName(indent.ASUBJECT);
     } else if (reference.allocated() && reference.serial == indent.ASERIALNO &&
                (cell.clusterTotal != reference.clusterTotal || cell.position != reference.position)) {
       wrong = "places it as period " + std::to_string(cell.position) + " of a cluster of " +
-              std::to_string(cell.clusterTotal) + ", its class as period " + std::to_string(reference.position) +
-              " of " + std::to_string(reference.clusterTotal);
+              std::to_string(cell.clusterTotal) + ", its class as period " +
+              std::to_string(reference.position) + " of " + std::to_string(reference.clusterTotal);
     }
     if (wrong.empty()) return;
-    add(AuditRule::MirrorMismatch,
-        "The cell of " + name(copy.owner) + " on " + at(slot) + " holds " + describe(indent) + " but " + wrong + ".");
+    add(AuditRule::MirrorMismatch, "The cell of " + name(copy.owner) + " on " + at(slot) + " holds " +
+                                       describe(indent) + " but " + wrong + ".");
   }
 
   void reportTwoPlaces(Owner owner, Slot slot, int serial, int other) {
     const auto key = std::make_tuple(owner, slot, std::min(serial, other), std::max(serial, other));
     if (!twoPlaces_.insert(key).second) return;
-    std::string text = name(owner) + " is in two places at once on " + at(slot) + ": " + describeSerial(serial) +
-                       " and " + describeSerial(other) + ".";
+    std::string text = name(owner) + " is in two places at once on " + at(slot) + ": " +
+                       describeSerial(serial) + " and " + describeSerial(other) + ".";
     text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
     add(AuditRule::DoubleBooking, std::move(text));
   }
@@ -303,7 +308,8 @@ class Audit {
         if (cell.clusterTotal >= 2) {
           add(AuditRule::ClusterBlock, "The period of " + describe(indent) + " on " + at(slot) +
                                            " is marked as part of a cluster of " +
-                                           std::to_string(cell.clusterTotal) + ", but the indent is regular.");
+                                           std::to_string(cell.clusterTotal) +
+                                           ", but the indent is regular.");
         }
         continue;
       }
@@ -317,8 +323,8 @@ class Audit {
         continue;
       }
       if (cell.position == 1 && indent.ARECESS == "N" && blockSpansRecess(start.period, size, recessAfter_)) {
-        add(AuditRule::Recess, "The cluster block of " + describe(indent) + " on " + at(start) +
-                                   " spans a recess.");
+        add(AuditRule::Recess,
+            "The cluster block of " + describe(indent) + " on " + at(start) + " spans a recess.");
       }
     }
   }
@@ -336,7 +342,8 @@ class Audit {
     for (int period : {start.period - 1, start.period + size}) {
       if (period < 1 || period > kPeriods) continue;
       const CellView next = cellOf(cls, {start.day, period});
-      if (next.allocated() && next.serial == indent.ASERIALNO && next.position != (period < start.period ? size : 1)) {
+      if (next.allocated() && next.serial == indent.ASERIALNO &&
+          next.position != (period < start.period ? size : 1)) {
         return false;
       }
     }
@@ -359,9 +366,9 @@ class Audit {
         const auto& [cls, subject, day] = key;
         auto limit = subjectLimits_.find({cls, subject});
         if (limit == subjectLimits_.end() || count <= limit->second) continue;
-        add(AuditRule::SubjectPerDay, capitalised(name({Side::Class, cls})) + " has " + std::to_string(count) +
-                                          " periods of " + subjectName(subject) + " on day " +
-                                          std::to_string(day) + ", above its per-day limit of " +
+        add(AuditRule::SubjectPerDay, capitalised(name({Side::Class, cls})) + " has " +
+                                          std::to_string(count) + " periods of " + subjectName(subject) +
+                                          " on day " + std::to_string(day) + ", above its per-day limit of " +
                                           std::to_string(limit->second) + ".");
       }
     }
@@ -386,7 +393,9 @@ class Audit {
       auto record = resources_.find(owner.code);
       if (record == resources_.end()) continue;
       for (int day = 1; day <= kDays; ++day) {
-        auto busy = [&](int period) { return row[static_cast<std::size_t>(slotIndex(day, period))].allocated(); };
+        auto busy = [&](int period) {
+          return row[static_cast<std::size_t>(slotIndex(day, period))].allocated();
+        };
         if (switches_.resourcePerDay) checkDayLimit(owner, record->second.TMAXLEC, day, busy);
         if (switches_.continuity) checkRuns(owner, record->second.TMAXCON, day, busy);
       }
@@ -422,7 +431,8 @@ class Audit {
 
   void addRecount() {
     RecountReport recount = recountCounters(store_, school_);
-    for (const CounterDifference& difference : recount.differences) add(AuditRule::Counter, difference.text());
+    for (const CounterDifference& difference : recount.differences)
+      add(AuditRule::Counter, difference.text());
     for (std::string& stray : recount.strayCells) add(AuditRule::StrayCell, std::move(stray));
   }
 
@@ -453,7 +463,8 @@ class Audit {
 }  // namespace
 
 AuditSwitches AuditSwitches::of(const store::TInst& institution) {
-  return AuditSwitches{institution.ISUL_CLASS, institution.ITUL_CLASS, institution.ITUL_DAY, institution.ITSQUL};
+  return AuditSwitches{institution.ISUL_CLASS, institution.ITUL_CLASS, institution.ITUL_DAY,
+                       institution.ITSQUL};
 }
 
 int AuditReport::count(AuditRule rule) const {

@@ -17,8 +17,9 @@ std::vector<int> listedMembers(std::string_view list, int largest) {
 
 PlacementRules PlacementRules::of(const store::TInst& institution, const store::TSchl& school,
                                   bool clusterPermission) {
-  return PlacementRules{institution.ISUL_CLASS, institution.ITUL_CLASS, institution.ITUL_DAY,
-                        institution.ITSQUL,     clusterPermission,      listedMembers(school.SRECESS, kPeriods - 1)};
+  return PlacementRules{institution.ISUL_CLASS, institution.ITUL_CLASS,
+                        institution.ITUL_DAY,   institution.ITSQUL,
+                        clusterPermission,      listedMembers(school.SRECESS, kPeriods - 1)};
 }
 
 }  // namespace tavrel::engine

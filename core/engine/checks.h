@@ -32,7 +32,9 @@ namespace tavrel::engine {
 using SlotMap = std::array<bool, kSlotsPerOwner>;
 using Reservation = std::array<bool, kSlotsPerOwner>;
 
-constexpr int slotOf(int day, int period) { return (day - 1) * kPeriods + (period - 1); }
+constexpr int slotOf(int day, int period) {
+  return (day - 1) * kPeriods + (period - 1);
+}
 
 template <SlotStore S>
 struct CheckContext {
@@ -53,7 +55,9 @@ inline bool Chkdumy(const std::optional<VacatedBlock>& vacated, int day, int per
 namespace detail {
 
 // Free, or (table mode) no row at all, which does not block.
-inline bool clear(int partner) { return partner == kFree || partner == kNoRow; }
+inline bool clear(int partner) {
+  return partner == kFree || partner == kNoRow;
+}
 
 inline void lowerNeed(int& need, int value) {
   if (need == 0 || value < need) need = value;
@@ -90,7 +94,8 @@ template <SlotStore S>
 bool tchdayavail(S& slots, const IndentInHand& indent, int day, int size) {
   if (indent.resourceDayLimit < slots.resourceDayCount(indent.resource, day) + size) return false;
   for (std::size_t i = 0; i < indent.resourceMembers.size(); ++i) {
-    if (indent.memberDayLimits[i] < slots.resourceDayCount(indent.resourceMembers[i], day) + size) return false;
+    if (indent.memberDayLimits[i] < slots.resourceDayCount(indent.resourceMembers[i], day) + size)
+      return false;
   }
   return true;
 }
@@ -102,11 +107,12 @@ template <SlotStore S>
 bool CheckLimits(const CheckContext<S>& c, int day, int period, int size) {
   const IndentInHand& indent = c.indent;
   S& slots = c.slots;
-  const bool classFree =
-      indent.classIsGroup ? clsavail(slots, indent, day, period) : detail::clear(slots.classPartner(indent.cls, day, period));
+  const bool classFree = indent.classIsGroup ? clsavail(slots, indent, day, period)
+                                             : detail::clear(slots.classPartner(indent.cls, day, period));
   if (!classFree) return false;
-  const bool resourceFree = indent.resourceIsGroup ? tchavail(slots, indent, day, period)
-                                                   : detail::clear(slots.resourcePartner(indent.resource, day, period));
+  const bool resourceFree = indent.resourceIsGroup
+                                ? tchavail(slots, indent, day, period)
+                                : detail::clear(slots.resourcePartner(indent.resource, day, period));
   if (!resourceFree) {
     if (c.diagnosing()) {
       c.diagnosis->ResourceBusy = true;
@@ -148,7 +154,8 @@ bool CheckLimits(const CheckContext<S>& c, int day, int period, int size) {
 namespace detail {
 
 template <SlotStore S>
-ContinuityVerdict continuityOf(const CheckContext<S>& c, int resource, int limit, int day, int period, int size) {
+ContinuityVerdict continuityOf(const CheckContext<S>& c, int resource, int limit, int day, int period,
+                               int size) {
   auto use = [&](int q) {
     if (Chkdumy(c.vacated, day, q)) return PeriodUse::Open;
     const int partner = c.slots.resourcePartner(resource, day, q);
@@ -166,7 +173,8 @@ template <SlotStore S>
 bool ChkCon(const CheckContext<S>& c, int day, int period, int size) {
   if (!c.rules.continuity) return true;
   const IndentInHand& indent = c.indent;
-  const ContinuityVerdict own = detail::continuityOf(c, indent.resource, indent.continuityLimit, day, period, size);
+  const ContinuityVerdict own =
+      detail::continuityOf(c, indent.resource, indent.continuityLimit, day, period, size);
   if (!indent.resourceIsGroup) {
     if (own.passes) return true;
     if (!c.diagnosing()) return false;
@@ -176,7 +184,8 @@ bool ChkCon(const CheckContext<S>& c, int day, int period, int size) {
   }
   if (!own.passes) return false;
   for (std::size_t i = 0; i < indent.resourceMembers.size(); ++i) {
-    if (!detail::continuityOf(c, indent.resourceMembers[i], indent.memberContinuityLimits[i], day, period, size)
+    if (!detail::continuityOf(c, indent.resourceMembers[i], indent.memberContinuityLimits[i], day, period,
+                              size)
              .passes) {
       return false;
     }
@@ -193,7 +202,8 @@ bool ChkSCon(const CheckContext<S>& c, int day, int period) {
     if (q < 1 || q > kPeriods || Chkdumy(c.vacated, day, q)) continue;
     const SlotContent neighbour = c.slots.classCell(c.indent.cls, day, q);
     if (!neighbour.allocated()) continue;
-    if (!sameSubject(c.indent.subject, c.indent.subjectBase, neighbour.subject, c.slots.subjectName(neighbour.subject))) {
+    if (!sameSubject(c.indent.subject, c.indent.subjectBase, neighbour.subject,
+                     c.slots.subjectName(neighbour.subject))) {
       continue;
     }
     if (!c.diagnosing()) return false;

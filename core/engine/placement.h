@@ -100,7 +100,8 @@ class Placer {
       while (!starts.empty()) {
         const int start = random_.draw(starts);
         if (!blockFits(c, map, day, start)) continue;
-        for (int period = start; period < start + size; ++period) Allocate(slots_, c.indent, day, start, period);
+        for (int period = start; period < start + size; ++period)
+          Allocate(slots_, c.indent, day, start, period);
         para.PNOLECALL += size;
         break;
       }

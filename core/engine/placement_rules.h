@@ -11,7 +11,7 @@
 
 namespace tavrel::engine {
 
-inline constexpr int kDays = 9;              // the fixed grid every owner has, whatever its week
+inline constexpr int kDays = 9;  // the fixed grid every owner has, whatever its week
 inline constexpr int kPeriods = 12;
 inline constexpr int kSlotsPerOwner = kDays * kPeriods;
 

@@ -16,8 +16,12 @@ using namespace store;
 
 namespace {
 
-fs::path staging(const fs::path& folder) { return folder.string() + ".new"; }
-fs::path previous(const fs::path& folder) { return folder.string() + ".old"; }
+fs::path staging(const fs::path& folder) {
+  return folder.string() + ".new";
+}
+fs::path previous(const fs::path& folder) {
+  return folder.string() + ".old";
+}
 
 // Makes a rename inside `folder` durable.
 void syncFolder(const fs::path& folder) {
@@ -33,10 +37,13 @@ void recoverInterruptedSwap(const fs::path& folder) {
   if (!fs::exists(folder, ec) && fs::exists(previous(folder), ec)) fs::rename(previous(folder), folder, ec);
 }
 
-int smallint(int value) { return std::clamp(value, 0, static_cast<int>(std::numeric_limits<std::int16_t>::max())); }
+int smallint(int value) {
+  return std::clamp(value, 0, static_cast<int>(std::numeric_limits<std::int16_t>::max()));
+}
 
 std::string cannotResume(const std::string& schoolName, const std::string& why) {
-  return schoolName + ": the allocation cannot be resumed because " + why + " Select Allocate to start afresh.";
+  return schoolName + ": the allocation cannot be resumed because " + why +
+         " Select Allocate to start afresh.";
 }
 
 }  // namespace
@@ -93,7 +100,8 @@ SaveState savedState(const TSchl& school) {
   state.done = school.SDNALLOC;
   state.failed = school.SFLALLOC;
   if (state.phase == kPhaseClassRows || state.phase == kPhaseResourceRows) {
-    state.point = WriteBackPoint{state.phase, std::max(1, school.SSAVESRL), std::clamp(school.SDNSAVE, 0, kSlotsPerOwner - 1)};
+    state.point = WriteBackPoint{state.phase, std::max(1, school.SSAVESRL),
+                                 std::clamp(school.SDNSAVE, 0, kSlotsPerOwner - 1)};
   } else {
     state.serial = school.SSAVESRL;
   }
@@ -130,16 +138,16 @@ Status loadQuickSaveFiles(WorkingSet& set, const Store& store, const std::string
     const auto bytes = fs::file_size(file, ec);
     const auto held = static_cast<std::int64_t>(bytes / static_cast<std::uintmax_t>(Array::ItemSize()));
     if (ec || held != count || bytes % static_cast<std::uintmax_t>(Array::ItemSize()) != 0) {
-      refusal = Error{cannotResume(schoolName, "the quick-save file " + std::string(name) + " holds " +
-                                                   std::to_string(held) + " elements and the school now needs " +
-                                                   std::to_string(count) + ".")};
+      refusal = Error{cannotResume(
+          schoolName, "the quick-save file " + std::string(name) + " holds " + std::to_string(held) +
+                          " elements and the school now needs " + std::to_string(count) + ".")};
       return;
     }
     try {
       target->LoadFromFile(file, static_cast<std::int32_t>(count));
     } catch (const EDynArrayException& failure) {
-      refusal = Error{cannotResume(schoolName, "its quick-save file " + std::string(name) + " cannot be read (" +
-                                                   failure.what() + ").")};
+      refusal = Error{cannotResume(schoolName, "its quick-save file " + std::string(name) +
+                                                   " cannot be read (" + failure.what() + ").")};
     }
   });
   if (!refusal) {

@@ -68,8 +68,8 @@ struct IndentInHand {
   int blockSize = 1;  // `PINCLUSOF` when 2 or more (a cluster), else 1
   bool classIsGroup = false;
   bool resourceIsGroup = false;
-  std::vector<int> classMembers;     // in `TOptn` order
-  std::vector<int> resourceMembers;  // in `TOptn` order
+  std::vector<int> classMembers;            // in `TOptn` order
+  std::vector<int> resourceMembers;         // in `TOptn` order
   std::vector<int> memberDayLimits;         // `TMAXLEC` of each resource member
   std::vector<int> memberContinuityLimits;  // `TMAXCON` of each resource member
   int resourceDayLimit = 0;                 // `L_PTMAXDAY`
@@ -77,8 +77,8 @@ struct IndentInHand {
   // `L_PSOCC` and `L_PTOCC`. Memory: always set, 0 without a record. Tables: empty without one.
   std::optional<int> subjectDayLimit;
   std::optional<int> resourceClassDayLimit;
-  std::string subjectBase;  // the subject's name up to "(*", for the adjacency rule
-  bool noRecess = false;    // `PRECESS` "N"
+  std::string subjectBase;   // the subject's name up to "(*", for the adjacency rule
+  bool noRecess = false;     // `PRECESS` "N"
   std::vector<int> days;     // `PLISTDAY`
   std::vector<int> periods;  // `PLISTLEC`
   CellRanges ranges;
@@ -100,7 +100,8 @@ struct PlacementRules {
   bool clusterPermission = false;   // off: no same subject in neighbouring periods of a regular indent
   std::vector<int> recessAfter;     // the school's `SRECESS`
 
-  static PlacementRules of(const store::TInst& institution, const store::TSchl& school, bool clusterPermission);
+  static PlacementRules of(const store::TInst& institution, const store::TSchl& school,
+                           bool clusterPermission);
 };
 
 // What blocked a single indent, for the allocation assistance (table mode, diagnosis on). Cleared

@@ -40,13 +40,17 @@ std::optional<TTtbl>& TableSlots::rowAt(char kind, int owner, int day, int perio
   return rowsOf(kind, owner)[static_cast<std::size_t>((day - 1) * kPeriods + period - 1)];
 }
 
-int TableSlots::classPartner(int cls, int day, int period) { return partnerOf('C', rowAt('C', cls, day, period)); }
+int TableSlots::classPartner(int cls, int day, int period) {
+  return partnerOf('C', rowAt('C', cls, day, period));
+}
 
 int TableSlots::resourcePartner(int resource, int day, int period) {
   return partnerOf('T', rowAt('T', resource, day, period));
 }
 
-SlotContent TableSlots::classCell(int cls, int day, int period) { return contentOf('C', rowAt('C', cls, day, period)); }
+SlotContent TableSlots::classCell(int cls, int day, int period) {
+  return contentOf('C', rowAt('C', cls, day, period));
+}
 
 SlotContent TableSlots::resourceCell(int resource, int day, int period) {
   return contentOf('T', rowAt('T', resource, day, period));
@@ -54,7 +58,8 @@ SlotContent TableSlots::resourceCell(int resource, int day, int period) {
 
 int TableSlots::subjectDayCount(const IndentInHand& indent, int day) {
   auto [found, added] = subjectDays_.try_emplace({indent.cls, indent.subject, day});
-  if (added) found->second = store_.table<TSDAll>().find(TSDAll::primary, {school_, indent.cls, indent.subject, day});
+  if (added)
+    found->second = store_.table<TSDAll>().find(TSDAll::primary, {school_, indent.cls, indent.subject, day});
   return found->second ? found->second->SDALLOC : 0;
 }
 
@@ -148,7 +153,8 @@ void TableSlots::setCell(char kind, int owner, int day, int period, const SlotCo
   store_.table<TTtbl>().update(*row);
 }
 
-void TableSlots::setClassCell(int cls, int day, int period, const SlotContent& content, const CellRanges& ranges) {
+void TableSlots::setClassCell(int cls, int day, int period, const SlotContent& content,
+                              const CellRanges& ranges) {
   setCell('C', cls, day, period, content, ranges);
 }
 
@@ -165,8 +171,12 @@ void TableSlots::addSubjectDay(const IndentInHand& indent, int day, int n) {
     row->SDALLOC += n;
     store_.table<TSDAll>().update(*row);
   } else if (n > 0) {
-    row = TSDAll{.SDSCHOOL = school_, .SDCLASS = indent.cls, .SDSUBJECT = indent.subject, .SDDAYNO = day,
-                 .SDOCCURN = indent.subjectDayLimit.value_or(0), .SDALLOC = n};
+    row = TSDAll{.SDSCHOOL = school_,
+                 .SDCLASS = indent.cls,
+                 .SDSUBJECT = indent.subject,
+                 .SDDAYNO = day,
+                 .SDOCCURN = indent.subjectDayLimit.value_or(0),
+                 .SDALLOC = n};
     store_.table<TSDAll>().insert(*row);
   }
 }
@@ -178,8 +188,12 @@ void TableSlots::addResourceClassDay(const IndentInHand& indent, int day, int n)
     row->TDALLOC += n;
     store_.table<TTDAll>().update(*row);
   } else if (n > 0) {
-    row = TTDAll{.TDSCHOOL = school_, .TDCLASS = indent.cls, .TDTEACHER = indent.resource, .TDDAYNO = day,
-                 .TDOCCURN = indent.resourceClassDayLimit.value_or(0), .TDALLOC = n};
+    row = TTDAll{.TDSCHOOL = school_,
+                 .TDCLASS = indent.cls,
+                 .TDTEACHER = indent.resource,
+                 .TDDAYNO = day,
+                 .TDOCCURN = indent.resourceClassDayLimit.value_or(0),
+                 .TDALLOC = n};
     store_.table<TTDAll>().insert(*row);
   }
 }

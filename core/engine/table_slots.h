@@ -39,7 +39,8 @@ class TableSlots {
   IndentInHand prepare(const store::TAPara& para);
 
   void setClassCell(int cls, int day, int period, const SlotContent& content, const CellRanges& ranges);
-  void setResourceCell(int resource, int day, int period, const SlotContent& content, const CellRanges& ranges);
+  void setResourceCell(int resource, int day, int period, const SlotContent& content,
+                       const CellRanges& ranges);
   void addSubjectDay(const IndentInHand& indent, int day, int n);
   void addResourceClassDay(const IndentInHand& indent, int day, int n);
   void addResourceDay(int resource, int day, int n);
@@ -50,7 +51,8 @@ class TableSlots {
   using Rows = std::array<std::optional<store::TTtbl>, kSlotsPerOwner>;
   Rows& rowsOf(char kind, int owner);
   std::optional<store::TTtbl>& rowAt(char kind, int owner, int day, int period);
-  void setCell(char kind, int owner, int day, int period, const SlotContent& content, const CellRanges& ranges);
+  void setCell(char kind, int owner, int day, int period, const SlotContent& content,
+               const CellRanges& ranges);
   std::vector<int> members(char kind, int group);
 
   store::Store& store_;

@@ -60,10 +60,13 @@ void WorkingSet::readReferenceData(Store& store) {
   classMembers_.assign(classes, {});
   resourceMembers_.assign(resources, {});
   resourceLimits_.assign(resources, {});
-  auto inRange = [](int code, std::size_t count) { return code >= 1 && static_cast<std::size_t>(code) <= count; };
+  auto inRange = [](int code, std::size_t count) {
+    return code >= 1 && static_cast<std::size_t>(code) <= count;
+  };
 
   store.table<TClas>().forEach(TClas::CLASCODE, {school}, [&](const TClas& row) {
-    if (inRange(row.CLSCODE, classes)) classGroup_[static_cast<std::size_t>(row.CLSCODE - 1)] = row.CLSOPTION == "Y";
+    if (inRange(row.CLSCODE, classes))
+      classGroup_[static_cast<std::size_t>(row.CLSCODE - 1)] = row.CLSOPTION == "Y";
   });
   store.table<TTeac>().forEach(TTeac::TEACCODE, {school}, [&](const TTeac& row) {
     if (!inRange(row.TCHCODE, resources)) return;
@@ -162,8 +165,10 @@ bool WorkingSet::markNotAvailable(Store& store, Progress& progress) {
   for (int day = 1; day <= kDays; ++day) {
     for (int period = 1; period <= kPeriods; ++period) {
       if (day <= dimensions_.days && period <= dimensions_.periods) continue;
-      for (int c = 1; c <= dimensions_.classes; ++c) CTBL[slot(c, day, period)] = CSTBL[slot(c, day, period)] = 0;
-      for (int r = 1; r <= dimensions_.resources; ++r) TTBL[slot(r, day, period)] = TSTBL[slot(r, day, period)] = 0;
+      for (int c = 1; c <= dimensions_.classes; ++c)
+        CTBL[slot(c, day, period)] = CSTBL[slot(c, day, period)] = 0;
+      for (int r = 1; r <= dimensions_.resources; ++r)
+        TTBL[slot(r, day, period)] = TSTBL[slot(r, day, period)] = 0;
     }
   }
   bool stopped = false;
@@ -212,9 +217,10 @@ void WorkingSet::markMissingRows(Store& store, char kind, DynComp<Cell>& partner
 }
 
 void WorkingSet::ClearMem() {
-  for (DynComp<Cell>* array : {&CTBL, &CSTBL, &CLSRNO, &CCLUSTOT, &CCLUSLECNO, &TTBL, &TSTBL, &TCSRNO, &TCLUSTOT,
-                               &TCLUSLECNO, &SRLALLO, &CLSALLO, &CLSMALLO, &TCHALLO, &TCHMALLO, &TCHDAYALLO,
-                               &SUBALLO, &CSUBTOT, &CTCHTOT, &SUBLIM, &TCHLIM}) {
+  for (DynComp<Cell>* array :
+       {&CTBL,     &CSTBL,      &CLSRNO,     &CCLUSTOT, &CCLUSLECNO, &TTBL,     &TSTBL,
+        &TCSRNO,   &TCLUSTOT,   &TCLUSLECNO, &SRLALLO,  &CLSALLO,    &CLSMALLO, &TCHALLO,
+        &TCHMALLO, &TCHDAYALLO, &SUBALLO,    &CSUBTOT,  &CTCHTOT,    &SUBLIM,   &TCHLIM}) {
     array->Clear();
   }
   CSUBPOS.Clear();
@@ -286,7 +292,8 @@ void WorkingSet::setClassCell(int cls, int day, int period, const SlotContent& c
   CCLUSLECNO[at] = static_cast<Cell>(content.position);
 }
 
-void WorkingSet::setResourceCell(int resource, int day, int period, const SlotContent& content, const CellRanges&) {
+void WorkingSet::setResourceCell(int resource, int day, int period, const SlotContent& content,
+                                 const CellRanges&) {
   const std::int32_t at = slot(resource, day, period);
   TTBL[at] = static_cast<Cell>(content.partner);
   TSTBL[at] = static_cast<Cell>(content.subject);
@@ -311,7 +318,8 @@ bool WorkingSet::classIsGroup(int cls) const {
 }
 
 bool WorkingSet::resourceIsGroup(int resource) const {
-  return resource >= 1 && resource <= dimensions_.resources && resourceGroup_[static_cast<std::size_t>(resource - 1)];
+  return resource >= 1 && resource <= dimensions_.resources &&
+         resourceGroup_[static_cast<std::size_t>(resource - 1)];
 }
 
 const std::vector<int>& WorkingSet::classMembers(int cls) const {
@@ -342,8 +350,9 @@ IndentInHand WorkingSet::prepare(const TAPara& para) const {
   indent.classMembers = classMembers(para.PCLASS);
   indent.resourceMembers = resourceMembers(para.PTEACHER);
   auto limitsOf = [&](int resource) {
-    return resource >= 1 && resource <= dimensions_.resources ? resourceLimits_[static_cast<std::size_t>(resource - 1)]
-                                                              : ResourceLimits{};
+    return resource >= 1 && resource <= dimensions_.resources
+               ? resourceLimits_[static_cast<std::size_t>(resource - 1)]
+               : ResourceLimits{};
   };
   for (int member : indent.resourceMembers) {
     indent.memberDayLimits.push_back(limitsOf(member).perDay);

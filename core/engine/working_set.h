@@ -130,6 +130,8 @@ class WorkingSet {
   std::string_view subjectName(int code) const;
   int indentAllocated(int serial) const { return SRLALLO[serial]; }
   std::optional<store::TAlloc> indent(int serial) const;
+  // The row of an indent of the school as loaded; the serial must be one (batch order serials are).
+  const store::TAlloc& indentRow(int serial) const { return indents_.at(serial); }
   IndentInHand prepare(const store::TAPara& para) const;
 
   void setClassCell(int cls, int day, int period, const SlotContent& content, const CellRanges&);
@@ -167,7 +169,8 @@ class WorkingSet {
   void readActiveIndents(store::Store& store);
   void buildFresh();
   bool markNotAvailable(store::Store& store, Progress& progress);
-  void markMissingRows(store::Store& store, char kind, DynComp<Cell>& partners, DynComp<Cell>& subjects, int owners);
+  void markMissingRows(store::Store& store, char kind, DynComp<Cell>& partners, DynComp<Cell>& subjects,
+                       int owners);
   static int position(const std::vector<int>& list, int code);
 
   bool loaded_ = false;

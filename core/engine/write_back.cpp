@@ -15,7 +15,11 @@ namespace {
 class WriteBack {
  public:
   WriteBack(const WorkingSet& set, Store& store, Prompter& prompter, Progress& progress)
-      : set_(set), store_(store), prompter_(prompter), progress_(progress), school_(set.dimensions().school) {}
+      : set_(set),
+        store_(store),
+        prompter_(prompter),
+        progress_(progress),
+        school_(set.dimensions().school) {}
 
   // `UnLodLim` steps 1 to 7, each one step of the bar.
   void counters() {
@@ -53,8 +57,8 @@ class WriteBack {
 
   // The counts of each class's subjects (resources) per day, from their packed arrays.
   template <class Row, class Field, class Positions>
-  void classDayCounts(Field Row::*count, const std::vector<std::vector<int>>& lists, const Positions& positions,
-                      const DynComp<WorkingSet::Cell>& counts) {
+  void classDayCounts(Field Row::*count, const std::vector<std::vector<int>>& lists,
+                      const Positions& positions, const DynComp<WorkingSet::Cell>& counts) {
     auto& table = store_.table<Row>();
     std::map<std::tuple<int, int, int>, Row> existing;
     for (Row& row : table.range(Row::primary, {school_})) existing[keyOf(row)] = row;
@@ -86,17 +90,29 @@ class WriteBack {
     }
   }
 
-  static std::tuple<int, int, int> keyOf(const TSDAll& row) { return {row.SDCLASS, row.SDSUBJECT, row.SDDAYNO}; }
-  static std::tuple<int, int, int> keyOf(const TTDAll& row) { return {row.TDCLASS, row.TDTEACHER, row.TDDAYNO}; }
+  static std::tuple<int, int, int> keyOf(const TSDAll& row) {
+    return {row.SDCLASS, row.SDSUBJECT, row.SDDAYNO};
+  }
+  static std::tuple<int, int, int> keyOf(const TTDAll& row) {
+    return {row.TDCLASS, row.TDTEACHER, row.TDDAYNO};
+  }
 
   template <class Row>
   Row newRow(const std::tuple<int, int, int>& key, int value) const {
     const auto& [cls, code, day] = key;
     if constexpr (std::is_same_v<Row, TSDAll>) {
-      return TSDAll{.SDSCHOOL = school_, .SDCLASS = cls, .SDSUBJECT = code, .SDDAYNO = day, .SDOCCURN = value,
+      return TSDAll{.SDSCHOOL = school_,
+                    .SDCLASS = cls,
+                    .SDSUBJECT = code,
+                    .SDDAYNO = day,
+                    .SDOCCURN = value,
                     .SDALLOC = value};
     } else {
-      return TTDAll{.TDSCHOOL = school_, .TDCLASS = cls, .TDTEACHER = code, .TDDAYNO = day, .TDOCCURN = value,
+      return TTDAll{.TDSCHOOL = school_,
+                    .TDCLASS = cls,
+                    .TDTEACHER = code,
+                    .TDDAYNO = day,
+                    .TDOCCURN = value,
                     .TDALLOC = value};
     }
   }
@@ -107,7 +123,8 @@ class WriteBack {
   void resourceDays() {
     auto& table = store_.table<TTDMAll>();
     std::map<std::pair<int, int>, TTDMAll> existing;
-    for (TTDMAll& row : table.range(TTDMAll::primary, {school_})) existing[{row.TDATEACHER, row.TDADAYNO}] = row;
+    for (TTDMAll& row : table.range(TTDMAll::primary, {school_}))
+      existing[{row.TDATEACHER, row.TDADAYNO}] = row;
     for (int resource = 1; resource <= set_.dimensions().resources; ++resource) {
       for (int day = 1; day <= kDays; ++day) {
         const int value = set_.TCHDAYALLO[(resource - 1) * kDays + day];
@@ -229,7 +246,8 @@ class WriteBack {
         const int day = slot / kPeriods + 1;
         const int period = slot % kPeriods + 1;
         TTtbl wanted = *row;
-        fill(wanted, kind, kind == 'C' ? set_.classCell(owner, day, period) : set_.resourceCell(owner, day, period));
+        fill(wanted, kind,
+             kind == 'C' ? set_.classCell(owner, day, period) : set_.resourceCell(owner, day, period));
         if (!(wanted == *row)) table.update(wanted);
       }
       // One box per owner: a whole block without rows would otherwise be 108 boxes.
@@ -241,8 +259,9 @@ class WriteBack {
       progress_.step();
       if (progress_.pump()) {
         result.stopped = true;
-        result.reached = owner < owners ? WriteBackPoint{kind, owner + 1, 0}
-                                        : (kind == 'C' ? WriteBackPoint{'T', 1, 0} : WriteBackPoint{'T', owners + 1, 0});
+        result.reached = owner < owners
+                             ? WriteBackPoint{kind, owner + 1, 0}
+                             : (kind == 'C' ? WriteBackPoint{'T', 1, 0} : WriteBackPoint{'T', owners + 1, 0});
         return false;
       }
     }

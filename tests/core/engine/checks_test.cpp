@@ -75,10 +75,13 @@ class PlacementChecks : public ::testing::Test {
   }
 
   auto& slots() { return mode.open(s); }
-  IndentInHand inHand(int serial) { return slots().prepare(allocationParameters(s.f.indent(serial), 1, kFirstAttempt)); }
+  IndentInHand inHand(int serial) {
+    return slots().prepare(allocationParameters(s.f.indent(serial), 1, kFirstAttempt));
+  }
   bool limits(const IndentInHand& indent, int day, int period, int size = 1) {
-    return CheckLimits(CheckContext<std::remove_reference_t<decltype(slots())>>{slots(), rules, indent, vacated},
-                       day, period, size);
+    return CheckLimits(
+        CheckContext<std::remove_reference_t<decltype(slots())>>{slots(), rules, indent, vacated}, day,
+        period, size);
   }
   auto context(const IndentInHand& indent) {
     return CheckContext<std::remove_reference_t<decltype(slots())>>{slots(), rules, indent, vacated};
@@ -230,10 +233,16 @@ TEST_F(TableModeChecks, ACellWithoutARowNeverBlocksAndIsNeverUsed) {
   }
   const IndentInHand indent = inHand(pairTeam);
   EXPECT_EQ(slots().classPartner(c2, 1, 1), kNoRow);
-  EXPECT_TRUE(limits(indent, 1, 1));                              // a member without the row is passed over
+  EXPECT_TRUE(limits(indent, 1, 1));                               // a member without the row is passed over
   EXPECT_FALSE(buildSlotMap(slots(), inHand(c2Art), nullptr)[0]);  // but no period of its own goes there
   mode.close();
-  TTtbl row{.TSCHOOL = 1, .TTYPE = "C", .TCLASS = c2, .TTEACHER = 999, .TSUBJECT = 999, .TDAY = 1, .TLECTNO = 1,
+  TTtbl row{.TSCHOOL = 1,
+            .TTYPE = "C",
+            .TCLASS = c2,
+            .TTEACHER = 999,
+            .TSUBJECT = 999,
+            .TDAY = 1,
+            .TLECTNO = 1,
             .TSCHL = c2};
   Transaction tx(s.f.store());
   s.f.store().table<TTtbl>().insert(row);

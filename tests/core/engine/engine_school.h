@@ -55,7 +55,8 @@ class EngineSchool {
       const int days = std::max(1, swrkdays_ / 100);
       const int block = spec.clusterOf >= 2 ? spec.clusterOf : 1;
       const int needed = spec.onePerDay && block == 1 ? 1 : std::max(block, (spec.periods + days - 1) / days);
-      raiseSubjectLimit(spec.cls, spec.subject, spec.subjectPerDay ? spec.subjectPerDay : needed, spec.subjectPerDay);
+      raiseSubjectLimit(spec.cls, spec.subject, spec.subjectPerDay ? spec.subjectPerDay : needed,
+                        spec.subjectPerDay);
       raiseResourceClassLimit(spec.cls, spec.resource, spec.resourcePerDay ? spec.resourcePerDay : needed,
                               spec.resourcePerDay);
     }
@@ -90,13 +91,13 @@ class EngineSchool {
   void editCell(char kind, int owner, int day, int period, const std::function<void(store::TTtbl&)>& change) {
     edit(f.cell(kind, owner, day, period), change);
   }
-  void editIndent(int serial, const std::function<void(store::TAlloc&)>& change) { edit(f.indent(serial), change); }
+  void editIndent(int serial, const std::function<void(store::TAlloc&)>& change) {
+    edit(f.indent(serial), change);
+  }
   void editResource(int code, const std::function<void(store::TTeac&)>& change) {
     edit(f.resourceRecord(code), change);
   }
-  void editSchool(const std::function<void(store::TSchl&)>& change) {
-    edit(*f.session().school(), change);
-  }
+  void editSchool(const std::function<void(store::TSchl&)>& change) { edit(*f.session().school(), change); }
   void editInstitution(const std::function<void(store::TInst&)>& change) {
     store::Transaction tx(f.store());
     store::TInst inst = f.store().institution();

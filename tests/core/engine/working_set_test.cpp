@@ -92,7 +92,8 @@ TEST_F(WorkingSetTest, PacksEachClassesSubjectCountsPerDay) {
   EXPECT_EQ(packed.CSUBPOS[1], 0);
   EXPECT_EQ(packed.CSUBPOS[2], 18);
   EXPECT_EQ(packed.SUBLIM.Count(), 27);
-  EXPECT_EQ(packed.prepare(allocationParameters(small.f.indent(seventh), 1, kFirstAttempt)).subjectDayBase + 3, 21);
+  EXPECT_EQ(
+      packed.prepare(allocationParameters(small.f.indent(seventh), 1, kFirstAttempt)).subjectDayBase + 3, 21);
 }
 
 TEST_F(WorkingSetTest, AFreshLoadStartsFreeExceptWhereNothingMayGo) {
@@ -204,9 +205,10 @@ TEST_F(WorkingSetTest, AResumeRefusesFilesThatDoNotFitTheSchool) {
   ASSERT_TRUE(grown.load(s.f.store(), 1, LoadMode::Resume, silent));
   Status refused = loadQuickSaveFiles(grown, s.f.store(), "SCHOOL1");
   ASSERT_FALSE(refused);
-  EXPECT_EQ(refused.error(),
-            "SCHOOL1: the allocation cannot be resumed because the quick-save file CSUBPOS holds 4 elements and "
-            "the school now needs 5. Select Allocate to start afresh.");
+  EXPECT_EQ(
+      refused.error(),
+      "SCHOOL1: the allocation cannot be resumed because the quick-save file CSUBPOS holds 4 elements and "
+      "the school now needs 5. Select Allocate to start afresh.");
   EXPECT_FALSE(grown.loaded());
 
   fs::remove(quickSaveFolder(s.f.store(), 1) / "TTBL");
