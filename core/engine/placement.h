@@ -44,6 +44,8 @@ class Placer {
   Placer(S& slots, const PlacementRules& rules, RunRandom& random, Prompter& prompter)
       : slots_(slots), rules_(rules), random_(random), prompter_(prompter) {}
 
+  const PlacementRules& rules() const { return rules_; }
+
   // While the rearrangement moves a block in its class pass, the block it vacates (`Chkdumy`).
   std::optional<VacatedBlock> vacated;
   // Table mode with diagnosis on: what blocked the indent.

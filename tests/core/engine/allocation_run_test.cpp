@@ -7,6 +7,7 @@
 #include "core/engine/quick_save.h"
 #include "tests/core/engine/engine_school.h"
 #include "tests/core/engine/run_ports.h"
+#include "tests/support/generated_school.h"
 
 namespace tavrel::engine {
 namespace {
@@ -313,6 +314,43 @@ TEST_F(AllocationRunTest, TableModeDiagnosisNamesTheLimitInTheWay) {
   EXPECT_EQ(result.diagnosis.NeedResourceDay, 1);
   EXPECT_TRUE(result.diagnosis.anyFinding());
 }
+
+// ---- A whole school -------------------------------------------------------------------------------
+
+// A realistic school known to be feasible (its timetable was planted first): every period must be
+// placed, with and without the continuity limit.
+class FeasibleSchool : public ::testing::TestWithParam<bool> {};
+
+TEST_P(FeasibleSchool, GetsEveryPeriodPlaced) {
+  testing::SchoolFixture f;
+  const testing::GeneratedSchool generated = testing::writeGeneratedSchool(f.store(), {.seed = 3});
+  Transaction tx(f.store());
+  TInst institution = f.store().institution();
+  institution.ITSQUL = GetParam();
+  f.store().saveInstitution(institution);
+  tx.commit();
+  ASSERT_TRUE(f.session().setSchool(generated.school));
+  ASSERT_TRUE(check(f.store(), generated.school).passed());
+  if (GetParam()) {
+    f.prompter().expectQuestion(
+        MessageKind::Information,
+        "Applying Resource continuity sequence upper limit slows  the allocation process. "
+        "It may take more time if the allocation is complex. Select Yes to continue.",
+        true);
+  }
+  f.prompter().expectMessage(MessageKind::Information,
+                             std::to_string(generated.periods) + "/" + std::to_string(generated.periods) +
+                                 " periods allocated. 100 % complete. Time elapsed: 0:0:0.");
+  SilentProgress progress;
+  FakeClock clock;
+  RunOutcome outcome =
+      AllocationRun(f.session(), EnginePorts{f.prompter(), progress, clock}, {.seed = 8}).allocate();
+  EXPECT_EQ(outcome.done, generated.periods);
+  AuditReport audit = check(f.store(), generated.school);
+  EXPECT_TRUE(audit.passed()) << ::testing::PrintToString(audit.texts());
+}
+
+INSTANTIATE_TEST_SUITE_P(ContinuityOffAndOn, FeasibleSchool, ::testing::Bool());
 
 }  // namespace
 }  // namespace tavrel::engine
