@@ -5,6 +5,8 @@ namespace tavrel::cli {
 // In the order `tavrel-cli --help` lists them.
 void registerCommands(CLI::App& tool, CliContext& context) {
   registerInfoCommand(tool, context);
+  registerAllocateCommand(tool, context);
+  registerCheckCommand(tool, context);
 }
 
 }  // namespace tavrel::cli

@@ -14,5 +14,7 @@ class CliContext;
 void registerCommands(CLI::App& tool, CliContext& context);
 
 void registerInfoCommand(CLI::App& tool, CliContext& context);
+void registerAllocateCommand(CLI::App& tool, CliContext& context);
+void registerCheckCommand(CLI::App& tool, CliContext& context);
 
 }  // namespace tavrel::cli
