@@ -8,6 +8,8 @@ void registerCommands(CLI::App& tool, CliContext& context) {
   registerExportCommand(tool, context);
   registerBackupCommands(tool, context);
   registerReportCommand(tool, context);
+  registerAllocateCommand(tool, context);
+  registerCheckCommand(tool, context);
 }
 
 }  // namespace tavrel::cli

@@ -17,5 +17,7 @@ void registerInfoCommand(CLI::App& tool, CliContext& context);
 void registerBackupCommands(CLI::App& tool, CliContext& context);
 void registerExportCommand(CLI::App& tool, CliContext& context);
 void registerReportCommand(CLI::App& tool, CliContext& context);
+void registerAllocateCommand(CLI::App& tool, CliContext& context);
+void registerCheckCommand(CLI::App& tool, CliContext& context);
 
 }  // namespace tavrel::cli
