@@ -1,5 +1,6 @@
 #include "core/indents/single_allocation.h"
 
+#include "core/engine/parameters.h"
 #include "core/store/default_constraint.h"
 
 namespace tavrel::indents {
@@ -11,46 +12,8 @@ namespace {
 void writeParameterRows(Session& session, const TAlloc& indent) {
   Store& store = session.store();
   const int missing = indent.ANOOFLEC - indent.ANOLECALL;
-  TRPara rearrange{.RSCHOOL = indent.ASCHOOL,
-                   .RSERIALNO = indent.ASERIALNO,
-                   .RCLASS = indent.ACLASS,
-                   .RTEACHER = indent.ATEACHER,
-                   .RSUBJECT = indent.ASUBJECT,
-                   .RNOOFLEC = missing,
-                   .RCLUSWEEK = indent.ACLUSWEEK,
-                   .RINCLUSOF = indent.AINCLUSOF,
-                   .RSUBOCDAY = indent.ASUBOCDAY,
-                   .RTCHOCDAY = indent.ATCHOCDAY,
-                   .RPRIORITY = indent.APRIORITY,
-                   .RSTDAY = indent.ASTDAY,
-                   .RENDAY = indent.AENDAY,
-                   .RSTLEC = indent.ASTLEC,
-                   .RENLEC = indent.AENLEC,
-                   .RNOLECALL = 0,
-                   .RLISTDAY = indent.ALISTDAY,
-                   .RLISTLEC = indent.ALISTLEC,
-                   .RRECESS = indent.ARECESS,
-                   .RREARRNG = "T"};
-  TAPara allocate{.PSCHOOL = indent.ASCHOOL,
-                  .PSERIALNO = indent.ASERIALNO,
-                  .PCLASS = indent.ACLASS,
-                  .PTEACHER = indent.ATEACHER,
-                  .PSUBJECT = indent.ASUBJECT,
-                  .PNOOFLEC = missing,
-                  .PCLUSWEEK = indent.ACLUSWEEK,
-                  .PINCLUSOF = indent.AINCLUSOF,
-                  .PSUBOCDAY = indent.ASUBOCDAY,
-                  .PTCHOCDAY = indent.ATCHOCDAY,
-                  .PPRIORITY = indent.APRIORITY,
-                  .PSTDAY = indent.ASTDAY,
-                  .PENDAY = indent.AENDAY,
-                  .PSTLEC = indent.ASTLEC,
-                  .PENLEC = indent.AENLEC,
-                  .PNOLECALL = 0,
-                  .PLISTDAY = indent.ALISTDAY,
-                  .PLISTLEC = indent.ALISTLEC,
-                  .PRECESS = indent.ARECESS,
-                  .PREARRNG = "R"};
+  TRPara rearrange = engine::rearrangeParameters(indent, missing, "T");
+  TAPara allocate = engine::allocationParameters(indent, missing, "R");
   Transaction tx(store);
   store.table<TRPara>().removeAll();
   store.table<TRPara>().insert(rearrange);
