@@ -388,7 +388,9 @@ class Audit {
   // ---- A resource's day ----------------------------------------------------------------------------
 
   void checkResourceRows() {
-    for (const auto& [owner, row] : rows_) {
+    for (const auto& entry : rows_) {
+      const Owner owner = entry.first;
+      const Row& row = entry.second;
       if (owner.side != Side::Resource) continue;
       auto record = resources_.find(owner.code);
       if (record == resources_.end()) continue;

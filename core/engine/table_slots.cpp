@@ -25,15 +25,16 @@ SlotContent contentOf(char kind, const std::optional<TTtbl>& row) {
 TableSlots::TableSlots(Store& store, int school) : store_(store), school_(school) {}
 
 TableSlots::Rows& TableSlots::rowsOf(char kind, int owner) {
-  auto [found, added] = rows_.try_emplace({kind, owner});
-  if (added) {
+  const auto emplaced = rows_.try_emplace({kind, owner});
+  Rows& rows = emplaced.first->second;
+  if (emplaced.second) {
     const int index = kind == 'C' ? TTtbl::TIMECLAS : TTtbl::TIMETEAC;
     store_.table<TTtbl>().forEach(index, {school_, std::string(1, kind), owner}, [&](const TTtbl& row) {
       if (row.TDAY < 1 || row.TDAY > kDays || row.TLECTNO < 1 || row.TLECTNO > kPeriods) return;
-      found->second[static_cast<std::size_t>((row.TDAY - 1) * kPeriods + row.TLECTNO - 1)] = row;
+      rows[static_cast<std::size_t>((row.TDAY - 1) * kPeriods + row.TLECTNO - 1)] = row;
     });
   }
-  return found->second;
+  return rows;
 }
 
 std::optional<TTtbl>& TableSlots::rowAt(char kind, int owner, int day, int period) {

@@ -107,6 +107,35 @@ TEST_F(AllocationRunTest, PlacesEverythingThatFitsAndSaysSo) {
   for (std::size_t i = 0; i < categories.size(); ++i) EXPECT_EQ(outcome.tallies[i].category, categories[i]);
 }
 
+// What the window's labels would show, as the run reports it.
+class RecordingListener final : public RunListener {
+ public:
+  void labels(const RunLabels& shown) override {
+    last = shown;
+    if (!shown.category.empty() && (categories.empty() || categories.back() != shown.category)) {
+      categories.push_back(shown.category);
+    }
+  }
+  RunLabels last;
+  std::vector<std::string> categories;
+};
+
+TEST_F(AllocationRunTest, ReportsItsProgressInTheWindowsWords) {
+  RecordingListener listener;
+  expectComplete(29);
+  window({.listener = &listener})->allocate();
+  EXPECT_EQ(listener.last.allocated, "29/29 periods allocated (100%)");
+  EXPECT_EQ(listener.last.failed, "0/29 periods failed allocation (0%)");
+  EXPECT_EQ(listener.last.processed, "29/29 periods processed (100%)");
+  EXPECT_EQ(listener.categories.front(), "GROUP: 0/3 periods failed allocation");
+  EXPECT_EQ(listener.categories.back(), "SIMPLE: 0/11 periods failed allocation");
+  for (const char* label : {"Loading...", "Allocating GROUP periods...", "Allocating CLUSTER periods...",
+                            "Allocating ONE PER DAY periods...", "Allocating CONSTRAINT periods...",
+                            "Allocating SIMPLE periods...", "Saving..."}) {
+    EXPECT_EQ(progress.timesShown(label), 1) << label;
+  }
+}
+
 std::vector<TTtbl> timetable(Store& store) {
   return store.table<TTtbl>().range(TTtbl::TIMESCHL, {1});
 }
