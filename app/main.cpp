@@ -1,11 +1,12 @@
 // The desktop program: the About box as a splash while the main window and the data come up,
 // then the event loop until the main window closes.
 //
-//   tavrel [--home DIR] [--sample] [--screenshot FILE]
+//   tavrel [--home DIR] [--sample] [--screenshot FILE [--screenshot-window CODE]]
 //
-// --home DIR         the program folder holding Data/ and Samples/ (default: the executable's folder)
-// --sample           switch to the sample data set once the program has started
-// --screenshot FILE  save a picture of the main window once it is up, then quit (for reviews)
+// --home DIR                 the program folder holding Data/ and Samples/ (default: the executable's folder)
+// --sample                   switch to the sample data set once the program has started
+// --screenshot FILE          save a picture of the main window once it is up, then quit (for reviews)
+// --screenshot-window CODE   picture the window of that code instead (TF13, PMGrd, TF14, TFHLP)
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include "app/shell/about_box.h"
 #include "app/shell/main_window.h"
 #include "app/shell/pictures.h"
+#include "app/shell/window_pictures.h"
 
 namespace {
 
@@ -22,6 +24,7 @@ struct Options {
   QDir programFolder;
   bool sample = false;
   QString screenshot;
+  QString screenshotWindow;
 };
 
 Options parseOptions(const QApplication& application) {
@@ -36,7 +39,10 @@ Options parseOptions(const QApplication& application) {
   QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                 QStringLiteral("Save a PNG of the main window to FILE and quit."),
                                 QStringLiteral("FILE"));
-  parser.addOptions({home, sample, screenshot});
+  QCommandLineOption screenshotWindow(QStringLiteral("screenshot-window"),
+                                      QStringLiteral("Picture the window CODE instead of the main window."),
+                                      QStringLiteral("CODE"));
+  parser.addOptions({home, sample, screenshot, screenshotWindow});
   parser.process(application);
 
   Options options;
@@ -44,6 +50,7 @@ Options parseOptions(const QApplication& application) {
       QDir(parser.isSet(home) ? parser.value(home) : QCoreApplication::applicationDirPath()).absolutePath();
   options.sample = parser.isSet(sample);
   options.screenshot = parser.value(screenshot);
+  options.screenshotWindow = parser.value(screenshotWindow);
   return options;
 }
 
@@ -71,7 +78,11 @@ int main(int argc, char** argv) {
     if (!firstActivation) return;
     firstActivation = false;
     if (options.sample) window.loadSample();
-    if (!options.screenshot.isEmpty()) {
+    if (!options.screenshot.isEmpty() && !options.screenshotWindow.isEmpty()) {
+      if (!tavrel::app::saveWindowPicture(window, options.screenshotWindow, options.screenshot)) {
+        QCoreApplication::exit(2);
+      }
+    } else if (!options.screenshot.isEmpty()) {
       // One more turn of the event loop lets the window lay out and paint what it now shows.
       QTimer::singleShot(200, &window, [&] {
         const bool saved = window.grab().save(options.screenshot, "PNG");

@@ -60,7 +60,11 @@ int CliContext::runWithApplication(const Command& command) {
     // is gone by now and every open transaction has been rolled back.
     return fail(failure.what());
   }
-  if (!result) return fail(result.error());
+  if (!result) {
+    // An empty refusal: the core has already said why through the prompter.
+    if (result.error().empty()) return exitCode_ = kExitRefused;
+    return fail(result.error());
+  }
   exitCode_ = prompter.refused() ? kExitRefused : kExitSuccess;
   return exitCode_;
 }

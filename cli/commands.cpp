@@ -5,6 +5,9 @@ namespace tavrel::cli {
 // In the order `tavrel-cli --help` lists them.
 void registerCommands(CLI::App& tool, CliContext& context) {
   registerInfoCommand(tool, context);
+  registerExportCommand(tool, context);
+  registerBackupCommands(tool, context);
+  registerReportCommand(tool, context);
 }
 
 }  // namespace tavrel::cli

@@ -14,5 +14,8 @@ class CliContext;
 void registerCommands(CLI::App& tool, CliContext& context);
 
 void registerInfoCommand(CLI::App& tool, CliContext& context);
+void registerBackupCommands(CLI::App& tool, CliContext& context);
+void registerExportCommand(CLI::App& tool, CliContext& context);
+void registerReportCommand(CLI::App& tool, CliContext& context);
 
 }  // namespace tavrel::cli

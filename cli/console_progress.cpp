@@ -24,13 +24,17 @@ void catchInterrupt() {
   sigaction(SIGINT, &action, nullptr);
 }
 
+// A heading becomes one line of the log; the details a window shows under its bar while the work
+// goes on (each file name, each indent) would only flood a terminal.
 void ConsoleProgress::show(std::string_view text, int) {
-  print(text);
+  std::string line(text);
+  for (char& c : line) {
+    if (c == '\n') c = ' ';
+  }
+  print(line);
 }
 
-void ConsoleProgress::text(std::string_view text) {
-  print(text);
-}
+void ConsoleProgress::text(std::string_view) {}
 
 bool ConsoleProgress::pump() {
   return interrupted != 0;

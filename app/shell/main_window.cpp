@@ -16,13 +16,18 @@
 #include <exception>
 
 #include "app/ports/progress_dialog.h"
+#include "app/setup/institution_view.h"
 #include "app/shell/about_box.h"
+#include "app/shell/busy_cursor.h"
+#include "app/shell/help_window.h"
 #include "app/shell/hint_switch.h"
 #include "app/shell/pictures.h"
 #include "app/shell/school_picker.h"
 #include "app/shell/tip_dialog.h"
 #include "app/shell/user_guide_pane.h"
+#include "core/shell/help_topics.h"
 #include "core/shell/hint_setting.h"
+#include "core/shell/institution_reset.h"
 
 namespace tavrel::app {
 
@@ -34,15 +39,6 @@ namespace {
 QString fromUtf8(const std::string& text) {
   return QString::fromStdString(text);
 }
-
-// The busy pointer for the length of a piece of long work.
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 }  // namespace
 
@@ -62,6 +58,7 @@ MainWindow::MainWindow(const QDir& programFolder, Prompter& prompter, QWidget* p
   buildSpeedButtons();
   buildCentralArea();
   application_->setReleaseHandler([this] { releaseWorkWindows(); });
+  addHelpKey(*this, std::string(shell::kMainWindowTopic), helpOpener());
   resize(1024, 768);
 }
 
@@ -246,6 +243,8 @@ bool MainWindow::start() {
     prompter_.error(started.error());
     return false;
   }
+  // The help texts live with the live data; a new data folder starts with our short ones.
+  reportFailure([this] { shell::seedHelpTopics(application_->store()); });
   showHintSettingOfDataSet();
   refresh();
   return true;
@@ -329,6 +328,12 @@ void MainWindow::runCommand(Work work) {
 
 void MainWindow::run(Command command) {
   switch (command) {
+    case Command::InstitutionView:
+      openInstitutionView();
+      break;
+    case Command::ResetInstitution:
+      resetInstitution();
+      break;
     case Command::OpenSchool:
       openSchool();
       break;
@@ -412,12 +417,62 @@ void MainWindow::showTips() {
   });
 }
 
+void MainWindow::openInstitutionView() {
+  showInstitutionView(true);
+}
+
+void MainWindow::showInstitutionView(bool resumeCheck) {
+  runCommand([this, resumeCheck] {
+    if (resumeCheck && application_->rsumechk()) {
+      application_->session().pendingWindow = 'X';
+      refresh();
+      return;
+    }
+    if (!institutionView_) institutionView_ = new InstitutionView(*application_, helpOpener(), this);
+    runModal(*institutionView_);
+    refresh();
+  });
+}
+
+void MainWindow::resetInstitution() {
+  runCommand([this] {
+    shell::resetInstitution(*application_);
+    refresh();
+  });
+}
+
+InstitutionView* MainWindow::institutionView() const {
+  return institutionView_;
+}
+
+HelpWindow* MainWindow::helpWindow() const {
+  return help_;
+}
+
+ShowHelp MainWindow::helpOpener() {
+  return [this](const std::string& topicCode) { showHelp(topicCode); };
+}
+
+void MainWindow::showHelp(const std::string& topicCode) {
+  if (!application_->isOpen() || (help_ && help_->isVisible())) return;
+  if (!help_) help_ = new HelpWindow(*application_, this);
+  reportFailure([this, &topicCode] { help_->showTopic(topicCode); });
+  // Asked for from a work window, the help window belongs to it while shown so that it comes up
+  // in front of it; afterwards it goes back to the main window, which keeps it.
+  QWidget* over = QApplication::activeModalWidget();
+  if (over && over != help_) help_->setParent(over, help_->windowFlags());
+  runModal(*help_);
+  if (help_ && help_->parentWidget() != this) help_->setParent(this, help_->windowFlags());
+}
+
 void MainWindow::releaseWorkWindows() {
   // The tables are about to close under every window that shows them. Work windows are created
   // again on next use; the progress dialog stays, it reports the very work that releases them.
   for (QDialog* dialog : findChildren<QDialog*>()) {
     if (dialog->isVisible() && !qobject_cast<ProgressWindow*>(dialog)) dialog->reject();
   }
+  if (institutionView_) institutionView_->deleteLater();
+  institutionView_ = nullptr;
 }
 
 // ---- Refresh ---------------------------------------------------------------------------------
@@ -428,9 +483,7 @@ void MainWindow::refresh() {
     store::Session& session = application_->session();
     if (session.pendingWindow != 'N') {
       shell::syncInstitutionLimits(application_->store(), session);
-      // None of the work windows a pending code names is in this version yet; the request is
-      // dropped so that the commands are refreshed as after any closed window.
-      session.pendingWindow = 'N';
+      actOnPendingWindow(session);
     }
     state = shell::refreshCommands(application_->store(), session);
   } else {
@@ -441,8 +494,29 @@ void MainWindow::refresh() {
   applyCommandState(state);
 }
 
+void MainWindow::actOnPendingWindow(store::Session& session) {
+  switch (session.pendingWindow) {
+    case 'I':
+      // Opened once the command in hand has finished; the window sets the code back to "N" when
+      // it is shown, so a second request queued meanwhile finds nothing to do.
+      QTimer::singleShot(0, this, [this] {
+        if (application_->isOpen() && application_->session().pendingWindow == 'I')
+          showInstitutionView(false);
+      });
+      break;
+    default:
+      // The school view, the indent views, the availability window and the allocation window are
+      // not in this version: their requests are dropped, and the commands refreshed as after any
+      // closed window.
+      session.pendingWindow = 'N';
+      break;
+  }
+}
+
 bool MainWindow::isAvailable(Command command) {
   switch (command) {
+    case Command::InstitutionView:
+    case Command::ResetInstitution:
     case Command::OpenSchool:
     case Command::LoadSample:
     case Command::LoadLive:

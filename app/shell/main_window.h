@@ -13,11 +13,15 @@
 
 #include <QDir>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/ports/observed_prompter.h"
 #include "app/ports/progress_panel.h"
+#include "app/shell/help_key.h"
+#include "app/shell/not_available.h"
 #include "core/ports/clock.h"
 #include "core/shell/application.h"
 #include "core/shell/command_state.h"
@@ -32,7 +36,9 @@ class QToolBar;
 
 namespace tavrel::app {
 
+class HelpWindow;
 class HintSwitch;
+class InstitutionView;
 class UserGuidePane;
 
 class MainWindow final : public QMainWindow {
@@ -65,7 +71,7 @@ class MainWindow final : public QMainWindow {
     About,
     TipWizard
   };
-  static constexpr const char* kNotAvailable = "Not available yet in this version.";
+  static constexpr const char* kNotAvailable = ::tavrel::app::kNotAvailable;
 
   // `programFolder` holds Data/ and Samples/; `prompter` shows every message of the program.
   MainWindow(const QDir& programFolder, Prompter& prompter, QWidget* parent = nullptr);
@@ -78,6 +84,11 @@ class MainWindow final : public QMainWindow {
   ProgressPanel& progressPanel() { return progressPanel_; }
   UserGuidePane* userGuide() const { return guide_; }
   QLabel* statusPanel() const { return statusPanel_; }
+  InstitutionView* institutionView() const;  // none before its first use
+  HelpWindow* helpWindow() const;
+
+  // How every window opens the help window on its topic (F1).
+  ShowHelp helpOpener();
 
  public slots:
   void activate();
@@ -87,6 +98,9 @@ class MainWindow final : public QMainWindow {
   void loadLive();
   void showAbout();
   void showTips();
+  void openInstitutionView();
+  void resetInstitution();
+  void showHelp(const std::string& topicCode);
 
  signals:
   void activated();  // an activation has finished
@@ -116,6 +130,8 @@ class MainWindow final : public QMainWindow {
   void windowOfProgramClosed();
   void queueActivation();
   void releaseWorkWindows();
+  void showInstitutionView(bool resumeCheck);
+  void actOnPendingWindow(store::Session& session);
 
   void switchDataSet(store::DataSet dataSet);
   void showHintSettingOfDataSet();
@@ -140,6 +156,10 @@ class MainWindow final : public QMainWindow {
   QMenu* availabilityMenu_ = nullptr;
   QMenu* allocateMenu_ = nullptr;
   std::vector<CommandAction> commands_;
+
+  // Work windows are made on first use and kept until the data are released for file work.
+  QPointer<InstitutionView> institutionView_;
+  QPointer<HelpWindow> help_;
 
   bool shownOnce_ = false;
   bool activating_ = false;

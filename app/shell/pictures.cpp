@@ -241,6 +241,72 @@ void drawProxy(QPainter& p) {
                  tip + QLineF::fromPolar(5, angle - 150).p2()}));
 }
 
+// A slot of the school grid: a card that holds one school.
+void slotCard(QPainter& p, const QColor& fill, Qt::PenStyle edge) {
+  p.setPen(QPen(kInk, 1.1, edge, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(fill);
+  p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 4, 4);
+}
+
+void smallSchool(QPainter& p) {
+  house(p, 8, 15, 16, 11, kOrange);
+  outline(p);
+  p.setBrush(kLightBlue);
+  p.drawRect(QRectF(10, 17.5, 3, 3));
+  p.drawRect(QRectF(19, 17.5, 3, 3));
+}
+
+void drawEmptySlot(QPainter& p) {
+  slotCard(p, QColor(0xf3, 0xf1, 0xea), Qt::DashLine);
+}
+
+void drawSchoolSlot(QPainter& p) {
+  slotCard(p, kPaper, Qt::SolidLine);
+  smallSchool(p);
+}
+
+void drawSchoolSlotEditing(QPainter& p) {
+  // The same school on a highlighted card, with a pencil: its details are open for editing.
+  slotCard(p, kYellow.lighter(150), Qt::SolidLine);
+  smallSchool(p);
+  p.save();
+  p.translate(24, 8);
+  p.rotate(45);
+  outline(p, 1.0);
+  p.setBrush(kYellow);
+  p.drawRect(QRectF(-1.8, -7, 3.6, 10));
+  p.setBrush(kPaper);
+  p.drawPolygon(QPolygonF({QPointF(-1.8, 3), QPointF(1.8, 3), QPointF(0, 6.5)}));
+  p.restore();
+}
+
+void drawAddSchool(QPainter& p) {
+  house(p, 3, 15, 16, 13, kOrange);
+  outline(p);
+  p.setBrush(kGreen);
+  p.drawEllipse(QPointF(24, 9), 6.5, 6.5);
+  p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(24, 5.5), QPointF(24, 12.5));
+  p.drawLine(QPointF(20.5, 9), QPointF(27.5, 9));
+}
+
+void drawListSelect(QPainter& p) {
+  outline(p);
+  p.setBrush(kPaper);
+  p.drawRect(QRectF(3, 3, 20, 25));
+  p.setBrush(kLightBlue);
+  p.setPen(Qt::NoPen);
+  p.drawRect(QRectF(4.5, 11.5, 17, 4));
+  p.setPen(QPen(kBlue, 1.2, Qt::SolidLine, Qt::RoundCap));
+  for (double y : {8.0, 13.5, 19.0, 24.0}) p.drawLine(QPointF(6.5, y), QPointF(19.5, y));
+  // A magnifying glass over the list.
+  outline(p, 2.0);
+  p.setBrush(QColor(255, 255, 255, 150));
+  p.drawEllipse(QPointF(22, 20), 5, 5);
+  p.setPen(QPen(kInk, 3.0, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(25.6, 23.6), QPointF(29.5, 27.5));
+}
+
 void drawNumberTile(QPainter& p, int number) {
   outline(p);
   p.setBrush(kPaper);
@@ -297,6 +363,21 @@ QPixmap render(int number, int size) {
       break;
     case kPictureProxy:
       drawProxy(p);
+      break;
+    case kPictureEmptySlot:
+      drawEmptySlot(p);
+      break;
+    case kPictureSchoolSlot:
+      drawSchoolSlot(p);
+      break;
+    case kPictureSchoolSlotEditing:
+      drawSchoolSlotEditing(p);
+      break;
+    case kPictureAddSchool:
+      drawAddSchool(p);
+      break;
+    case kPictureListSelect:
+      drawListSelect(p);
       break;
     default:
       drawNumberTile(p, number);

@@ -6,8 +6,8 @@
 
 namespace tavrel::app {
 
-// Pictures of the main window's speed buttons.
 enum Picture : int {
+  // The main window's speed buttons.
   kPictureClassView = 16,
   kPictureResourceView = 17,
   kPictureSubjectView = 18,
@@ -21,6 +21,13 @@ enum Picture : int {
   kPictureReports = 64,
   kPictureAllocateSelect = 75,
   kPictureProxy = 150,
+  // The institution view's school grid: an empty slot, a school, the school being edited.
+  kPictureEmptySlot = 40,
+  kPictureSchoolSlot = 15,
+  kPictureSchoolSlotEditing = 55,
+  // The institution view's own buttons (numbers of our choosing, next to the empty slot).
+  kPictureAddSchool = 41,
+  kPictureListSelect = 42,
 };
 
 // Picture "B<number>". A number not drawn yet gives a plain framed tile showing the number, so a

@@ -13,29 +13,41 @@ namespace {
 
 int& field(TInst& institution, DefaultLimit limit) {
   switch (limit) {
-    case DefaultLimit::SubjectPerClass: return institution.IDSUL_CLASS;
-    case DefaultLimit::ResourcePerClass: return institution.IDTUL_CLASS;
-    case DefaultLimit::ResourcePerDay: return institution.IDTUL_DAY;
-    case DefaultLimit::ResourcePerWeek: return institution.IDTUL_WEEK;
-    case DefaultLimit::ResourceSequence: return institution.IDTSQUL;
+    case DefaultLimit::SubjectPerClass:
+      return institution.IDSUL_CLASS;
+    case DefaultLimit::ResourcePerClass:
+      return institution.IDTUL_CLASS;
+    case DefaultLimit::ResourcePerDay:
+      return institution.IDTUL_DAY;
+    case DefaultLimit::ResourcePerWeek:
+      return institution.IDTUL_WEEK;
+    case DefaultLimit::ResourceSequence:
+      return institution.IDTSQUL;
   }
   return institution.IDTSQUL;
 }
 
 LabelledField label(DefaultLimit limit) {
   switch (limit) {
-    case DefaultLimit::SubjectPerClass: return LabelledField::IDSUL_CLASS;
-    case DefaultLimit::ResourcePerClass: return LabelledField::IDTUL_CLASS;
-    case DefaultLimit::ResourcePerDay: return LabelledField::IDTUL_DAY;
-    case DefaultLimit::ResourcePerWeek: return LabelledField::IDTUL_WEEK;
-    case DefaultLimit::ResourceSequence: return LabelledField::IDTSQUL;
+    case DefaultLimit::SubjectPerClass:
+      return LabelledField::IDSUL_CLASS;
+    case DefaultLimit::ResourcePerClass:
+      return LabelledField::IDTUL_CLASS;
+    case DefaultLimit::ResourcePerDay:
+      return LabelledField::IDTUL_DAY;
+    case DefaultLimit::ResourcePerWeek:
+      return LabelledField::IDTUL_WEEK;
+    case DefaultLimit::ResourceSequence:
+      return LabelledField::IDTSQUL;
   }
   return LabelledField::IDTSQUL;
 }
 
 }  // namespace
 
-int defaultLimitHigh(DefaultLimit limit) { return limit == DefaultLimit::ResourcePerWeek ? 108 : 12; }
+int defaultLimitHigh(DefaultLimit limit) {
+  return limit == DefaultLimit::ResourcePerWeek ? 108 : 12;
+}
 
 int defaultLimitValue(const TInst& institution, DefaultLimit limit) {
   TInst copy = institution;
@@ -44,8 +56,9 @@ int defaultLimitValue(const TInst& institution, DefaultLimit limit) {
 
 bool setDefaultLimit(Session& session, DefaultLimit limit, const std::string& text) {
   const int high = defaultLimitHigh(limit);
-  const bool digits = !text.empty() && text.size() <= 3 &&
-                      std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+  const bool digits = !text.empty() && text.size() <= 3 && std::all_of(text.begin(), text.end(), [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c));
+  });
   const int value = digits ? std::stoi(text) : 0;
   if (!digits || value < 1 || value > high) {
     RngMsg(session.prompter(), text.empty() ? "Empty" : text, label(limit), 1, high);
@@ -73,15 +86,17 @@ bool updateClasses(Session& session, Progress& progress, bool resourceLimits, bo
     prompter.info("Select at least one class default to update.");
     return false;
   }
-  if (!prompter.ask(MessageKind::Warning,
-                    "Tavrel automatically sets class upper limits as it activates indents. Updating may disturb "
-                    "these settings for classes whose indents are activated. Especially, the one per day indents "
-                    "may get distorted. Do you still want to update?")) {
+  if (!prompter.ask(
+          MessageKind::Warning,
+          "Tavrel automatically sets class upper limits as it activates indents. Updating may disturb "
+          "these settings for classes whose indents are activated. Especially, the one per day indents "
+          "may get distorted. Do you still want to update?")) {
     return false;
   }
-  if (!prompter.ask(MessageKind::Information,
-                    "This will update all the Clases with the Selected Class defaults.Select  Yes to proceed with "
-                    "the replacements.")) {
+  if (!prompter.ask(
+          MessageKind::Information,
+          "This will update all the Clases with the Selected Class defaults.Select  Yes to proceed with "
+          "the replacements.")) {
     return false;
   }
   Store& store = session.store();
@@ -119,9 +134,10 @@ bool updateResources(Session& session, Progress& progress, bool perDay, bool per
     prompter.info(" Select at least one Resource default to update.");
     return false;
   }
-  if (!prompter.ask(MessageKind::Information,
-                    "This will update all Resources with the Selected Resource defaults.Select  Yes to proceed with "
-                    "the replacements.")) {
+  if (!prompter.ask(
+          MessageKind::Information,
+          "This will update all Resources with the Selected Resource defaults.Select  Yes to proceed with "
+          "the replacements.")) {
     return false;
   }
   Store& store = session.store();

@@ -9,7 +9,13 @@
 
 namespace tavrel::engine {
 
-enum class DefaultLimit { SubjectPerClass, ResourcePerClass, ResourcePerDay, ResourcePerWeek, ResourceSequence };
+enum class DefaultLimit {
+  SubjectPerClass,
+  ResourcePerClass,
+  ResourcePerDay,
+  ResourcePerWeek,
+  ResourceSequence
+};
 
 int defaultLimitHigh(DefaultLimit limit);  // 12, or 108 for the weekly limit
 int defaultLimitValue(const store::TInst& institution, DefaultLimit limit);

@@ -20,11 +20,11 @@ constexpr int kFreeMarker = 999;
 
 // The words of the messages, by kind.
 struct Words {
-  const char* lower;     // "class"
-  const char* plural;    // "classes"
-  const char* capital;   // "Class"
-  const char* prefix;    // "CLASS"
-  char view;             // 'C'
+  const char* lower;    // "class"
+  const char* plural;   // "classes"
+  const char* capital;  // "Class"
+  const char* prefix;   // "CLASS"
+  char view;            // 'C'
 };
 
 const Words& words(ItemKind kind) {
@@ -86,7 +86,8 @@ bool appendRows(Session& session, Progress& progress, ItemKind kind, int after, 
 }
 
 std::optional<int> parseLimit(const std::string& text) {
-  if (text.empty() || text.size() > 4 || !std::all_of(text.begin(), text.end(), ::isdigit)) return std::nullopt;
+  if (text.empty() || text.size() > 4 || !std::all_of(text.begin(), text.end(), ::isdigit))
+    return std::nullopt;
   return std::stoi(text);
 }
 
@@ -142,7 +143,8 @@ void insertMembers(Store& store, int school, ItemKind kind, int group, const std
 
 std::set<int> currentMembers(Store& store, int school, ItemKind kind, int group) {
   std::set<int> members;
-  for (const TOptn& row : store.table<TOptn>().range(TOptn::primary, {school, kind == ItemKind::Class ? "C" : "T", group})) {
+  for (const TOptn& row :
+       store.table<TOptn>().range(TOptn::primary, {school, kind == ItemKind::Class ? "C" : "T", group})) {
     members.insert(row.OPSUBCODE);
   }
   return members;
@@ -214,12 +216,13 @@ std::optional<int> createItemFromSchoolView(Session& session, Progress& progress
   const Words& w = words(kind);
   const int school = session.schoolCode();
   if (itemCount(store, school, kind) >= kMostItems) {
-    session.prompter().error(std::string("Upper limit of 999 ") + w.plural + " exceeded.Cannot accept this new " +
-                             w.lower + ".");
+    session.prompter().error(std::string("Upper limit of 999 ") + w.plural +
+                             " exceeded.Cannot accept this new " + w.lower + ".");
     return std::nullopt;
   }
   const int code = nextItemCode(highestIssued(*session.school(), kind));
-  if (!hasRows(store, school, kind, code) && !prepareItemRows(session, progress, kind, 1)) return std::nullopt;
+  if (!hasRows(store, school, kind, code) && !prepareItemRows(session, progress, kind, 1))
+    return std::nullopt;
   Transaction tx(store);
   ItemForm form;
   form.name = defaultItemName(store, school, kind, true);
@@ -235,16 +238,17 @@ namespace {
 bool multipleRefused(Session& session, int existing, int count, const char* grid, const char* plural) {
   if (existing + count <= kMostItems) return false;
   session.prompter().error(std::string("Total ") + plural + " in the " + grid +
-                           " grid exceed the upper limit of 999 by " + std::to_string(existing + count - kMostItems) +
-                           ". " + "Multi creation of " + std::to_string(count) + " " + plural + " " +
-                           "discontinued.");
+                           " grid exceed the upper limit of 999 by " +
+                           std::to_string(existing + count - kMostItems) + ". " + "Multi creation of " +
+                           std::to_string(count) + " " + plural + " " + "discontinued.");
   return true;
 }
 }  // namespace
 
 bool startMultipleCreation(Session& session, Progress& progress, ItemKind kind, int count) {
   const Words& w = words(kind);
-  if (multipleRefused(session, itemCount(session.store(), session.schoolCode(), kind), count, w.capital, w.plural)) {
+  if (multipleRefused(session, itemCount(session.store(), session.schoolCode(), kind), count, w.capital,
+                      w.plural)) {
     return false;
   }
   return prepareItemRows(session, progress, kind, count);
@@ -293,10 +297,12 @@ Status numberDialogKey(char key) {
 Result<int> parseItemCount(const std::string& text) {
   if (text.empty()) return Error{"Empty is not a valid value for number. Enter a number."};
   for (char c : text) {
-    if (c < '0' || c > '9') return Error{numberDialogKey(c).ok() ? "Enter a number." : numberDialogKey(c).error()};
+    if (c < '0' || c > '9')
+      return Error{numberDialogKey(c).ok() ? "Enter a number." : numberDialogKey(c).error()};
   }
   int count = std::stoi(text.substr(0, 4));
-  if (count == 0) return Error{"\"" + text + "\" is not a valid value for number. Enter a number greater than 0."};
+  if (count == 0)
+    return Error{"\"" + text + "\" is not a valid value for number. Enter a number greater than 0."};
   return count;
 }
 
@@ -372,13 +378,15 @@ std::optional<int> saveNewItem(Session& session, Progress& progress, ItemKind ki
     return std::nullopt;
   }
   if (itemCount(store, school, kind) >= kMostItems) {
-    session.prompter().info(std::string("Upper limit of 999 ") + w.plural + " exceeded.Cancelling new creation.");
+    session.prompter().info(std::string("Upper limit of 999 ") + w.plural +
+                            " exceeded.Cancelling new creation.");
     cancelled = true;
     return std::nullopt;
   }
   if (nameRefused(session, kind, form, std::nullopt)) return std::nullopt;
   const int code = nextItemCode(highestIssued(*session.school(), kind));
-  if (!hasRows(store, school, kind, code) && !prepareItemRows(session, progress, kind, 1)) return std::nullopt;
+  if (!hasRows(store, school, kind, code) && !prepareItemRows(session, progress, kind, 1))
+    return std::nullopt;
   Transaction tx(store);
   auto created = appendItem(session, kind, form);
   if (!created) return std::nullopt;
@@ -396,8 +404,8 @@ std::optional<int> saveEditedItem(Session& session, ItemKind kind, int code, con
   if (nameRefused(session, kind, form, code)) return std::nullopt;
   auto before = itemForm(store, school, kind, code);
   if (!before) return std::nullopt;
-  const bool groupChanged =
-      before->group != form.group || (form.group && currentMembers(store, school, kind, code) != form.members);
+  const bool groupChanged = before->group != form.group ||
+                            (form.group && currentMembers(store, school, kind, code) != form.members);
 
   Transaction tx(store);
   const char view = session.viewKind;
@@ -428,7 +436,8 @@ std::optional<int> saveEditedItem(Session& session, ItemKind kind, int code, con
     const int index = kind == ItemKind::Class ? TAlloc::ALLOCLAS : TAlloc::ALLOTEAC;
     for (const TAlloc& indent : store.table<TAlloc>().range(index, {school, "Y", code})) {
       upd_mlt_ind(session, indent.ANOOFLEC, CountChange::Add,
-                  kind == ItemKind::Class ? GroupSide::Class : GroupSide::Resource, indent.ACLASS, indent.ATEACHER);
+                  kind == ItemKind::Class ? GroupSide::Class : GroupSide::Resource, indent.ACLASS,
+                  indent.ATEACHER);
     }
   }
   session.viewKind = view;

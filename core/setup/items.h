@@ -81,8 +81,8 @@ bool checkResourceLimit(store::Session& session, ResourceLimit limit, const std:
 // "O&k" and "&NextNew" for a new item, "O&k" for an existing one. They return the item's code,
 // or nothing after a refusal was shown; `cancelled` is set when the dialog must close with
 // Cancel (the school is full).
-std::optional<int> saveNewItem(store::Session& session, Progress& progress, ItemKind kind, const ItemForm& form,
-                               bool& cancelled);
+std::optional<int> saveNewItem(store::Session& session, Progress& progress, ItemKind kind,
+                               const ItemForm& form, bool& cancelled);
 std::optional<int> saveEditedItem(store::Session& session, ItemKind kind, int code, const ItemForm& form);
 
 }  // namespace tavrel::setup

@@ -18,8 +18,9 @@ int editOccurrenceLimit(Session& session, LimitKind kind, int classCode, int ite
   int stored = value;
   if (value < minimum) {
     Store& store = session.store();
-    const std::string itemName = kind == LimitKind::Subject ? subjectName(store, itemCode)
-                                                            : resourceName(store, session.schoolCode(), itemCode);
+    const std::string itemName = kind == LimitKind::Subject
+                                     ? subjectName(store, itemCode)
+                                     : resourceName(store, session.schoolCode(), itemCode);
     MinMsg(session.prompter(), std::to_string(value),
            kind == LimitKind::Subject ? LabelledField::SOCCURENCE : LabelledField::TOCCURENCE,
            className(store, session.schoolCode(), classCode), itemName, minimum);

@@ -13,7 +13,8 @@ namespace tavrel::setup {
 
 // Stores an edited "Maximum Occurence". A value below what the class's active indents need is
 // reported (`MinMsg`) and the minimum stored instead; the stored value is returned.
-int editOccurrenceLimit(store::Session& session, store::LimitKind kind, int classCode, int itemCode, int value);
+int editOccurrenceLimit(store::Session& session, store::LimitKind kind, int classCode, int itemCode,
+                        int value);
 
 // The names the list select offers: classes (search index "Class") or subjects / resources that
 // have at least one limit row of the kind in the school.
@@ -35,6 +36,7 @@ std::optional<LimitRow> findClassLimit(store::Session& session, store::LimitKind
 std::optional<LimitRow> findItemLimit(store::Session& session, store::LimitKind kind, int itemCode);
 
 // The ellipsis buttons of the name columns only explain that names are not edited here.
-inline constexpr const char* kOnlyMaximumEditable = "Cannot edit this. Only \"Maximum Occurence\" can be changed.";
+inline constexpr const char* kOnlyMaximumEditable =
+    "Cannot edit this. Only \"Maximum Occurence\" can be changed.";
 
 }  // namespace tavrel::setup

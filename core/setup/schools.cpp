@@ -5,6 +5,7 @@
 
 #include "core/store/day_words.h"
 #include "core/store/encoded_lists.h"
+#include "core/store/timetable_rows.h"
 #include "core/store/week_frame.h"
 #include "core/util/text.h"
 
@@ -14,9 +15,17 @@ using namespace store;
 
 namespace {
 
-bool isDayCount(const std::string& text) { return text.size() == 1 && text[0] >= '1' && text[0] <= '9'; }
+bool isDayCount(const std::string& text) {
+  return text.size() == 1 && text[0] >= '1' && text[0] <= '9';
+}
 
-int indentCount(Store& store, int school) { return store.table<TAlloc>().count(TAlloc::primary, {school}); }
+std::string invalidDayCountMessage(const std::string& text) {
+  return "\"" + text + "\" is invalid." + "Select valid no. of days in timtabling week cycle.";
+}
+
+int indentCount(Store& store, int school) {
+  return store.table<TAlloc>().count(TAlloc::primary, {school});
+}
 
 bool hasClassesAndResources(Store& store, int school) {
   return store.table<TClas>().count(TClas::primary, {school}) > 0 &&
@@ -59,7 +68,8 @@ void createReportSettings(Store& store, const TSchl& school) {
 
 std::string upperCase(std::string text) {
   for (char& c : text) {
-    if (static_cast<unsigned char>(c) < 0x80) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (static_cast<unsigned char>(c) < 0x80)
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   }
   return text;
 }
@@ -171,8 +181,7 @@ DetailsFollowUp leaveDetails(Session& session, const SchoolDetails& details, Det
   }
   school.SNAME = name;
   if (!isDayCount(details.dayCountText)) {
-    prompter.error("\"" + details.dayCountText + "\" is invalid." +
-                   "Select valid no. of days in timtabling week cycle.");
+    prompter.error(invalidDayCountMessage(details.dayCountText));
     outcome.refused = true;
     outcome.restoredDayCount = baseline.dayCountText;
     return outcome;
@@ -189,18 +198,19 @@ DetailsFollowUp leaveDetails(Session& session, const SchoolDetails& details, Det
   session.flush(kFlushSchools);
 
   if (school.SREGN != baseline.weekSetup && indentCount(store, school.SCHOOLCODE) > 0) {
-    prompter.warning("You have changed the Week Setup from " + baseline.weekSetup + " to " + school.SREGN + ". " +
-                     "This affects the Day text in your indent constraints.  " +
+    prompter.warning("You have changed the Week Setup from " + baseline.weekSetup + " to " + school.SREGN +
+                     ". " + "This affects the Day text in your indent constraints.  " +
                      "It may be a good idea to review and reselect the indent constraints " +
                      "in context of the new Week Setup.");
   }
   if (details.dayCountText != baseline.dayCountText &&
-      periodsPerDay(school.SWRKDAYS) == periodsPerDay(baseline.swrkdays) && school.STOTLEC == baseline.stotlec &&
-      !baseline.availabilitySetupDone) {
-    if (prompter.ask(MessageKind::Warning,
-                     "Altering number of days in Week Cycle only changes the timetable framework. Use Availability "
-                     "Setup to effectively alter the periods available for allocation. Select Yes to launch the "
-                     "Availability Setup window.")) {
+      periodsPerDay(school.SWRKDAYS) == periodsPerDay(baseline.swrkdays) &&
+      school.STOTLEC == baseline.stotlec && !baseline.availabilitySetupDone) {
+    if (prompter.ask(
+            MessageKind::Warning,
+            "Altering number of days in Week Cycle only changes the timetable framework. Use Availability "
+            "Setup to effectively alter the periods available for allocation. Select Yes to launch the "
+            "Availability Setup window.")) {
       if (actions.availabilitySetup) actions.availabilitySetup();
       baseline.availabilitySetupDone = true;
     }
@@ -208,15 +218,17 @@ DetailsFollowUp leaveDetails(Session& session, const SchoolDetails& details, Det
   school = *session.school();
   if ((school.SWRKDAYS != baseline.swrkdays || school.STOTLEC != baseline.stotlec) &&
       hasClassesAndResources(store, school.SCHOOLCODE)) {
-    if (prompter.ask(MessageKind::Warning,
-                     "School availability has changed. Applying new availability to  all Classes and Resources. "
-                     "Later, you will need to reset the special availability, if any, of individual Classes or "
-                     "Resources. Ok to Apply?")) {
+    if (prompter.ask(
+            MessageKind::Warning,
+            "School availability has changed. Applying new availability to  all Classes and Resources. "
+            "Later, you will need to reset the special availability, if any, of individual Classes or "
+            "Resources. Ok to Apply?")) {
       if (actions.applyAvailabilityToAll) actions.applyAvailabilityToAll();
     } else {
       prompter.warning(
           "You have chosen not to apply School availability to Classes and   Resources. You must apply this "
-          "sooner than later. And for doing so,  select this option from pop up menu by right clicking on the "
+          "sooner than later. And for doing so,  select this option from pop up menu by right clicking on "
+          "the "
           "School in the School Grid in this Institution View window.");
     }
   }
@@ -235,20 +247,54 @@ void changeWeekSetup(Session& session, const std::string& weekSetup) {
   session.flush(kFlushSchools);
 }
 
+namespace {
+
+bool hasSchoolRows(Store& store, int school) {
+  return store.table<TTtbl>().count(TTtbl::TIMESCHL, {school, "L", school}) > 0;
+}
+
+// `TTAppnd` at school level for the current school.
+bool makeSchoolRows(Session& session, Progress& progress) {
+  const char view = session.viewKind;
+  session.viewKind = 'L';
+  bool made = TTAppnd(session, progress, session.schoolCode(), 1);
+  session.viewKind = view;
+  return made;
+}
+
+}  // namespace
+
+bool prepareAvailabilitySetup(Session& session, Progress& progress, const std::string& dayCountText) {
+  auto school = session.school();
+  if (!school) return false;
+  if (!isDayCount(dayCountText)) {
+    session.prompter().error(invalidDayCountMessage(dayCountText));
+    return false;
+  }
+  Transaction tx(session.store());
+  school->SWRKDAYS = std::stoi(dayCountText) * 100 + periodsPerDay(school->SWRKDAYS);
+  session.store().table<TSchl>().update(*school);
+  tx.commit();
+  session.flush(kFlushSchools);
+  return hasSchoolRows(session.store(), school->SCHOOLCODE) || makeSchoolRows(session, progress);
+}
+
 void availabilitySetupFinished(Session& session) {
   auto school = session.school();
   if (!school) return;
   int busiest = 0;
   for (int day = 1; day <= 9; ++day) {
     int available = 0;
-    for (const TTtbl& cell : session.store().table<TTtbl>().range(TTtbl::TIMESCHL, {school->SCHOOLCODE, "L", school->SCHOOLCODE, day})) {
+    for (const TTtbl& cell : session.store().table<TTtbl>().range(
+             TTtbl::TIMESCHL, {school->SCHOOLCODE, "L", school->SCHOOLCODE, day})) {
       if (cell.TSUBJECT != 0) ++available;
     }
     busiest = std::max(busiest, available);
   }
   Transaction tx(session.store());
   school->SMAXLEC = busiest;
-  if (periodsPerDay(school->SWRKDAYS) < busiest) school->SWRKDAYS = daysInCycle(school->SWRKDAYS) * 100 + busiest;
+  if (periodsPerDay(school->SWRKDAYS) < busiest)
+    school->SWRKDAYS = daysInCycle(school->SWRKDAYS) * 100 + busiest;
   session.store().table<TSchl>().update(*school);
   tx.commit();
   session.flush(kFlushSchools);
@@ -295,6 +341,26 @@ bool deleteSchool(Session& session, Progress& progress, int schoolCode) {
   session.flush(kFlushSchools);
   if (session.schoolCode() == schoolCode || !session.school()) session.selectFirstSchool();
   return true;
+}
+
+bool makeMissingAvailabilityRows(Session& session, Progress& progress) {
+  Store& store = session.store();
+  const int remembered = session.schoolCode();
+  const char rememberedKind = session.viewKind;
+  bool done = true;
+  for (const TSchl& school : store.table<TSchl>().range(TSchl::primary)) {
+    const int code = school.SCHOOLCODE;
+    if (store.table<TTtbl>().count(TTtbl::TIMESCHL, {code, "L", code}) > 0) continue;
+    session.setSchool(code);
+    session.viewKind = 'L';
+    if (!TTAppnd(session, progress, code, 1)) {
+      done = false;
+      break;
+    }
+  }
+  if (remembered != 0) session.setSchool(remembered);
+  session.viewKind = rememberedKind;
+  return done;
 }
 
 SchoolCommands schoolCommands(Store& store, std::optional<int> schoolCode) {

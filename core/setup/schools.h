@@ -82,12 +82,23 @@ DetailsFollowUp leaveDetails(store::Session& session, const SchoolDetails& detai
 // Choosing another week setup takes effect at once.
 void changeWeekSetup(store::Session& session, const std::string& weekSetup);
 
+// Before the availability window of the school opens: the day count must be "1" to "9" (else the
+// message is shown and false returned), it becomes the school's days in the cycle, and the school's
+// availability rows are made when it has none yet. False also when making them was cancelled.
+bool prepareAvailabilitySetup(store::Session& session, Progress& progress, const std::string& dayCountText);
+
 // After the availability window of the school closed: the largest number of available periods
 // of a day becomes `SMAXLEC`, and the periods per day are raised to it (never lowered).
 void availabilitySetupFinished(store::Session& session);
 
 // Deletes the school and every row it owns after "Deleting School. Ok?"; its code is not reused.
 bool deleteSchool(store::Session& session, Progress& progress, int schoolCode);
+
+// Leaving the institution view: every school still without its own availability rows gets them
+// (all periods available), so that the classes and resources made next find the school's week.
+// Schools are made without them because the person may shape the week first. The current school
+// stays current. False when the person cancelled the row creation.
+bool makeMissingAvailabilityRows(store::Session& session, Progress& progress);
 
 // Which commands of the school grid's popup apply to a school.
 struct SchoolCommands {

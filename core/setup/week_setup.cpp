@@ -7,11 +7,17 @@
 namespace tavrel::setup {
 
 namespace {
-bool isDigit(char key) { return key >= '0' && key <= '9'; }
+bool isDigit(char key) {
+  return key >= '0' && key <= '9';
+}
 }  // namespace
 
 std::string invalidKeyMessage(char key) {
-  return "\"" + std::string(1, key) + "\" is not a valid value. Permissible range is 0 to 9.";
+  return invalidKeyMessage(std::string_view(&key, 1));
+}
+
+std::string invalidKeyMessage(std::string_view key) {
+  return "\"" + std::string(key) + "\" is not a valid value. Permissible range is 0 to 9.";
 }
 
 WeekSetupForm::WeekSetupForm(char kind, int swrkdays) {

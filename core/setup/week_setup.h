@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/util/result.h"
 
@@ -64,8 +65,9 @@ class WeekSetupForm {
   int entryKeys_ = 0;
 };
 
-// The message for a key that is not a digit.
+// The message for a key that is not a digit (the key as typed, in UTF-8).
 std::string invalidKeyMessage(char key);
+std::string invalidKeyMessage(std::string_view key);
 
 // Which of the 9 × 12 cells the result makes available: TopDown with n makes periods 1 to n
 // available, BottomUp with n makes periods 13 − n to 12 available.

@@ -6,11 +6,16 @@ namespace tavrel::store {
 
 std::string statusCaption(StatusChoice choice) {
   switch (choice) {
-    case StatusChoice::All: return "All";
-    case StatusChoice::Allocated: return "Allocated";
-    case StatusChoice::Incomplete: return "Incomplete";
-    case StatusChoice::NoActiveIndent: return "No Active Indent";
-    case StatusChoice::PassivePresent: return "Passive Present";
+    case StatusChoice::All:
+      return "All";
+    case StatusChoice::Allocated:
+      return "Allocated";
+    case StatusChoice::Incomplete:
+      return "Incomplete";
+    case StatusChoice::NoActiveIndent:
+      return "No Active Indent";
+    case StatusChoice::PassivePresent:
+      return "Passive Present";
   }
   return {};
 }
@@ -22,41 +27,58 @@ std::string basisCaption(BasisChoice choice) {
 namespace {
 
 // The status test shared by class and resource lists, given the fields that play each role.
-bool statusPasses(const ListChoice& choice, bool isGroup, int required, int allocated, int allocatedThroughGroups,
-                  int available) {
+bool statusPasses(const ListChoice& choice, bool isGroup, int required, int allocated,
+                  int allocatedThroughGroups, int available) {
   switch (choice.status) {
-    case StatusChoice::All: return true;
-    case StatusChoice::NoActiveIndent: return required == 0;
-    default: break;
+    case StatusChoice::All:
+      return true;
+    case StatusChoice::NoActiveIndent:
+      return required == 0;
+    default:
+      break;
   }
   if (choice.basis == BasisChoice::Indented) {
     switch (choice.status) {
-      case StatusChoice::Allocated: return allocated >= required && required >= 1;
-      case StatusChoice::Incomplete: return allocated < required && required >= 1;
-      default: return true;
+      case StatusChoice::Allocated:
+        return allocated >= required && required >= 1;
+      case StatusChoice::Incomplete:
+        return allocated < required && required >= 1;
+      default:
+        return true;
     }
   }
   if (isGroup) return false;
   int total = allocated + allocatedThroughGroups;
   switch (choice.status) {
-    case StatusChoice::Allocated: return total >= available && required >= 1;
-    case StatusChoice::Incomplete: return total < available && required >= 1;
-    default: return true;
+    case StatusChoice::Allocated:
+      return total >= available && required >= 1;
+    case StatusChoice::Incomplete:
+      return total < available && required >= 1;
+    default:
+      return true;
   }
 }
 
 const char* tableKind(int table) {
   switch (table) {
-    case 1: return "Class";
-    case 2: return "Resource";
-    case 3: return "Subject";
-    case 4: return "Alloc";
-    case 9: return "School";
-    default: return "";
+    case 1:
+      return "Class";
+    case 2:
+      return "Resource";
+    case 3:
+      return "Subject";
+    case 4:
+      return "Alloc";
+    case 9:
+      return "School";
+    default:
+      return "";
   }
 }
 
-bool forward(Step step) { return step == Step::First || step == Step::Next; }
+bool forward(Step step) {
+  return step == Step::First || step == Step::Next;
+}
 
 }  // namespace
 
@@ -153,7 +175,8 @@ void Session::FilterAlloc(int on) {
 }
 
 bool Session::classPasses(const TClas& row) const {
-  return statusPasses(classChoice_, row.CLSOPTION == "Y", row.CLSREQLEC, row.CLSTOTALL, row.CLSMLTALL, row.CLSTOTLEC);
+  return statusPasses(classChoice_, row.CLSOPTION == "Y", row.CLSREQLEC, row.CLSTOTALL, row.CLSMLTALL,
+                      row.CLSTOTLEC);
 }
 
 bool Session::resourcePasses(const TTeac& row) const {
@@ -168,28 +191,50 @@ bool Session::indentPasses(const TAlloc& row) const {
   const bool cls = row.ACLASS == selectedClass;
   const bool subject = row.ASUBJECT == selectedSubject;
   switch (indentFilterCode) {
-    case 'A': return true;
-    case 'B': return resource;
-    case 'C': return cls;
-    case 'D': return subject;
-    case 'E': return resource && subject;
-    case 'F': return cls && subject;
-    case 'G': return resource && cls;
-    case 'I': return !complete;
-    case 'J': return !complete && resource;
-    case 'K': return !complete && cls;
-    case 'L': return !complete && subject;
-    case 'M': return !complete && resource && subject;
-    case 'N': return !complete && cls && subject;
-    case 'O': return !complete && resource && cls;
-    case 'Q': return complete;
-    case 'R': return complete && resource;
-    case 'S': return complete && cls;
-    case 'T': return complete && subject;
-    case 'U': return complete && resource && subject;
-    case 'V': return complete && cls && subject;
-    case 'W': return complete && resource && cls;
-    default: return true;
+    case 'A':
+      return true;
+    case 'B':
+      return resource;
+    case 'C':
+      return cls;
+    case 'D':
+      return subject;
+    case 'E':
+      return resource && subject;
+    case 'F':
+      return cls && subject;
+    case 'G':
+      return resource && cls;
+    case 'I':
+      return !complete;
+    case 'J':
+      return !complete && resource;
+    case 'K':
+      return !complete && cls;
+    case 'L':
+      return !complete && subject;
+    case 'M':
+      return !complete && resource && subject;
+    case 'N':
+      return !complete && cls && subject;
+    case 'O':
+      return !complete && resource && cls;
+    case 'Q':
+      return complete;
+    case 'R':
+      return complete && resource;
+    case 'S':
+      return complete && cls;
+    case 'T':
+      return complete && subject;
+    case 'U':
+      return complete && resource && subject;
+    case 'V':
+      return complete && cls && subject;
+    case 'W':
+      return complete && resource && cls;
+    default:
+      return true;
   }
 }
 
@@ -210,7 +255,8 @@ void Session::GetDM() {
     case 'S':
       if (!subjects_.empty()) savedSubject_ = subjects_.bookmark();
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -219,10 +265,17 @@ void Session::AlignDM() {
     if (saved && !cursor.gotoBookmark(*saved)) positionError("Align", table);
   };
   switch (viewKind) {
-    case 'C': align(classes_, savedClass_, 1); break;
-    case 'T': align(resources_, savedResource_, 2); break;
-    case 'S': align(subjects_, savedSubject_, 3); break;
-    default: break;
+    case 'C':
+      align(classes_, savedClass_, 1);
+      break;
+    case 'T':
+      align(resources_, savedResource_, 2);
+      break;
+    case 'S':
+      align(subjects_, savedSubject_, 3);
+      break;
+    default:
+      break;
   }
 }
 
@@ -235,33 +288,102 @@ void Session::FreeDM() {
 
 std::optional<std::int64_t> Session::savedPosition(char list) const {
   switch (list) {
-    case 'C': return savedClass_;
-    case 'T': return savedResource_;
-    case 'S': return savedSubject_;
-    case 'A': return savedIndent_;
-    case 'L': return savedSchool_;
-    default: return std::nullopt;
+    case 'C':
+      return savedClass_;
+    case 'T':
+      return savedResource_;
+    case 'S':
+      return savedSubject_;
+    case 'A':
+      return savedIndent_;
+    case 'L':
+      return savedSchool_;
+    default:
+      return std::nullopt;
   }
+}
+
+Session::Bookmark Session::GetBM(int table) {
+  switch (table) {
+    case 1:
+      return classes_.bookmark();
+    case 2:
+      return resources_.bookmark();
+    case 3:
+      return subjects_.bookmark();
+    case 4:
+      return indents_.bookmark();
+    case 9:
+      return schools_.bookmark();
+    default:
+      return std::nullopt;
+  }
+}
+
+void Session::GotoBM(int table, const Bookmark& position) {
+  if (!position) return;
+  bool found = true;
+  switch (table) {
+    case 1:
+      found = classes_.gotoBookmark(*position);
+      break;
+    case 2:
+      found = resources_.gotoBookmark(*position);
+      break;
+    case 3:
+      found = subjects_.gotoBookmark(*position);
+      break;
+    case 4:
+      found = indents_.gotoBookmark(*position);
+      break;
+    case 9: {
+      auto school = store_.table<TSchl>().get(*position);
+      found = school && setSchool(school->SCHOOLCODE);
+      break;
+    }
+    default:
+      break;
+  }
+  if (!found) positionError("GotoBookMark", table);
 }
 
 template <class Row>
 void Session::stepCursor(Cursor<Row>& cursor, Step step) {
   switch (step) {
-    case Step::First: cursor.first(); break;
-    case Step::Next: cursor.next(); break;
-    case Step::Prior: cursor.prior(); break;
-    case Step::Last: cursor.last(); break;
+    case Step::First:
+      cursor.first();
+      break;
+    case Step::Next:
+      cursor.next();
+      break;
+    case Step::Prior:
+      cursor.prior();
+      break;
+    case Step::Last:
+      cursor.last();
+      break;
   }
 }
 
 void Session::Tblop(Step step, int table) {
   switch (table) {
-    case 1: stepCursor(classes_, step); break;
-    case 2: stepCursor(resources_, step); break;
-    case 3: stepCursor(subjects_, step); break;
-    case 4: stepCursor(indents_, step); break;
-    case 9: stepCursor(schools_, step); break;
-    default: break;
+    case 1:
+      stepCursor(classes_, step);
+      break;
+    case 2:
+      stepCursor(resources_, step);
+      break;
+    case 3:
+      stepCursor(subjects_, step);
+      break;
+    case 4:
+      stepCursor(indents_, step);
+      break;
+    case 9:
+      stepCursor(schools_, step);
+      break;
+    default:
+      break;
   }
 }
 
@@ -302,12 +424,16 @@ void Session::SNext(Step step) {
     if (status == StatusChoice::All) return true;
     auto link = links.find(TSctl::primary, {schoolCode_, row.SUBCODE});
     switch (status) {
-      case StatusChoice::NoActiveIndent: return !link || link->SCTREQLEC < 1;
+      case StatusChoice::NoActiveIndent:
+        return !link || link->SCTREQLEC < 1;
       case StatusChoice::PassivePresent:
         return link && indents.count(TAlloc::ALLOSUBJ, {schoolCode_, "N", row.SUBCODE}) > 0;
-      case StatusChoice::Allocated: return link && link->SCTTOTALL >= link->SCTREQLEC && link->SCTREQLEC > 0;
-      case StatusChoice::Incomplete: return link && link->SCTTOTALL < link->SCTREQLEC && link->SCTREQLEC > 0;
-      default: return true;
+      case StatusChoice::Allocated:
+        return link && link->SCTTOTALL >= link->SCTREQLEC && link->SCTREQLEC > 0;
+      case StatusChoice::Incomplete:
+        return link && link->SCTTOTALL < link->SCTREQLEC && link->SCTREQLEC > 0;
+      default:
+        return true;
     }
   });
 }
@@ -404,13 +530,16 @@ bool Session::chk_rec() {
       auto resource = store_.table<TTeac>().find(TTeac::primary, {schoolCode_, rememberedResource_});
       return !resource || resource->TCHCODE != indent->ATEACHER;
     }
-    default: return false;
+    default:
+      return false;
   }
 }
 
 // ---- Flushing --------------------------------------------------------------------------------
 
-void Session::TComFill() { tableNumbers = {1, 2, 3, 4, 7, 8, 9, 10, 11, 12, 16, 17, 18}; }
+void Session::TComFill() {
+  tableNumbers = {1, 2, 3, 4, 7, 8, 9, 10, 11, 12, 16, 17, 18};
+}
 
 void Session::TCommit(std::size_t element) {
   if (element < tableNumbers.size()) flush(tableNumbers[element]);
@@ -428,10 +557,18 @@ void Session::flush(int code) {
     if (saved) *saved = cursor.bookmark();
   };
   switch (code) {
-    case kFlushClasses: reload(classes_, &savedClass_); break;
-    case kFlushResources: reload(resources_, &savedResource_); break;
-    case kFlushSubjects: reload(subjects_, &savedSubject_); break;
-    case kFlushIndents: reload(indents_, &savedIndent_); break;
+    case kFlushClasses:
+      reload(classes_, &savedClass_);
+      break;
+    case kFlushResources:
+      reload(resources_, &savedResource_);
+      break;
+    case kFlushSubjects:
+      reload(subjects_, &savedSubject_);
+      break;
+    case kFlushIndents:
+      reload(indents_, &savedIndent_);
+      break;
     case kFlushSchools: {
       flushingSchools_ = true;
       bool keep = keepPosition;
@@ -441,7 +578,8 @@ void Session::flush(int code) {
       flushingSchools_ = false;
       break;
     }
-    default: break;  // the other tables have no list of their own to reload
+    default:
+      break;  // the other tables have no list of their own to reload
   }
 }
 
@@ -481,10 +619,11 @@ void Session::ChkBug() {
 
   TInst inst = store_.institution();
   int highestSubject = inst.ISUBJECT;
-  store_.table<TSctl>().forEach(TSctl::primary, {schoolCode_},
-                                [&](const TSctl& row) { highestSubject = std::max(highestSubject, row.SCTCODE); });
-  store_.table<TSubj>().forEach(TSubj::primary, {},
-                                [&](const TSubj& row) { highestSubject = std::max(highestSubject, row.SUBCODE); });
+  store_.table<TSctl>().forEach(TSctl::primary, {schoolCode_}, [&](const TSctl& row) {
+    highestSubject = std::max(highestSubject, row.SCTCODE);
+  });
+  store_.table<TSubj>().forEach(
+      TSubj::primary, {}, [&](const TSubj& row) { highestSubject = std::max(highestSubject, row.SUBCODE); });
   if (highestSubject != inst.ISUBJECT) {
     inst.ISUBJECT = highestSubject;
     store_.saveInstitution(inst);

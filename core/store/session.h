@@ -35,10 +35,24 @@ enum class Step { First = 0, Next = 1, Prior = 2, Last = 3 };
 
 // Flush codes of `TCommit` (table numbers of the flush, not of the files).
 enum FlushCode : int {
-  kFlushClasses = 1, kFlushResources = 2, kFlushSubjects = 3, kFlushIndents = 4, kFlushResourceLimits = 5,
-  kFlushSubjectLimits = 6, kFlushGroups = 7, kFlushTimetable = 8, kFlushSchools = 9, kFlushSubjectDays = 10,
-  kFlushResourceDays = 11, kFlushTimetableCopy = 12, kFlushInstitution = 13, kFlushAllocationParameters = 14,
-  kFlushRearrangeParameters = 15, kFlushSchoolSubjects = 16, kFlushResourceDayTotals = 17, kFlushProxies = 18
+  kFlushClasses = 1,
+  kFlushResources = 2,
+  kFlushSubjects = 3,
+  kFlushIndents = 4,
+  kFlushResourceLimits = 5,
+  kFlushSubjectLimits = 6,
+  kFlushGroups = 7,
+  kFlushTimetable = 8,
+  kFlushSchools = 9,
+  kFlushSubjectDays = 10,
+  kFlushResourceDays = 11,
+  kFlushTimetableCopy = 12,
+  kFlushInstitution = 13,
+  kFlushAllocationParameters = 14,
+  kFlushRearrangeParameters = 15,
+  kFlushSchoolSubjects = 16,
+  kFlushResourceDayTotals = 17,
+  kFlushProxies = 18
 };
 
 class Session {
@@ -93,6 +107,14 @@ class Session {
   std::optional<std::int64_t> savedPosition(char list) const;
   bool keepPosition = true;
 
+  // A position of the list of table 1, 2, 3, 4 or 9: none for an empty list; going to no
+  // position does nothing; going to a record that has gone shows "GotoBookMark error: <kind>"
+  // and leaves the list where it was.
+  using Bookmark = std::optional<std::int64_t>;
+  Bookmark GetBM(int table);
+  void GotoBM(int table, const Bookmark& position);
+  void FreeBM(Bookmark& position) { position.reset(); }
+
   // Steps: `Tblop` on the list of a table, `CNext`/`TNext` skipping to items with a passive
   // indent, `SNext` skipping to subjects that meet the subject status choice.
   void Tblop(Step step, int table);
@@ -113,9 +135,9 @@ class Session {
   // ---- Flushing ----------------------------------------------------------------------------
   std::vector<int> tableNumbers;  // the flush codes a flush works on
   void TComFill();
-  void TCommit(std::size_t element);   // flushes the code at that element of the list
-  void flush(int code);                // flushes one code
-  void flushList();                    // the main window's flush: every code of the list but 5 and 6
+  void TCommit(std::size_t element);  // flushes the code at that element of the list
+  void flush(int code);               // flushes one code
+  void flushList();                   // the main window's flush: every code of the list but 5 and 6
 
   // ---- Counters ------------------------------------------------------------------------------
   // `ChkBug`: raises the school's and the institution's code counters to the highest codes in use.

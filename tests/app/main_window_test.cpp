@@ -120,12 +120,13 @@ class MainWindowTest : public QObject {
     }
     QVERIFY(action(*window, "actionExit")->isEnabled());
     QVERIFY(action(*window, "SBExit")->isEnabled());
-    // The institution view is allowed but not part of this version: disabled, and it says why.
-    QAction* institution = action(*window, "actionInstitutionView");
-    QVERIFY(!institution->isEnabled());
-    QCOMPARE(institution->toolTip(), QString::fromLatin1(MainWindow::kNotAvailable));
-    QVERIFY(
-        action(*window, "SBInstitution")->toolTip().endsWith(QString::fromLatin1(MainWindow::kNotAvailable)));
+    QVERIFY(action(*window, "actionInstitutionView")->isEnabled());
+    QVERIFY(action(*window, "SBInstitution")->isEnabled());
+    // The defaults are allowed but not part of this version: disabled, and they say why.
+    QAction* defaults = action(*window, "actionDefaults");
+    QVERIFY(defaults->property("allowed").toBool());
+    QVERIFY(!defaults->isEnabled());
+    QCOMPARE(defaults->toolTip(), QString::fromLatin1(MainWindow::kNotAvailable));
     QVERIFY(!action(*window, "actionHelpText")->isEnabled());
   }
 
@@ -298,6 +299,35 @@ class MainWindowTest : public QObject {
     QVERIFY(prompter_.boxes[0].text.starts_with("Cannot create file"));
     // The data are open again after the failed copy.
     QCOMPARE(window->windowTitle(), QStringLiteral("UNKNOWN INSTITUTION - Main Menu (Live)"));
+  }
+
+  void resetInstitutionErasesTheSchoolsAfterBothQuestionsAndKeepsTheName() {
+    auto window = startWindow();
+    QVERIFY(window);
+    addSchool(*window, 1, "Zenith");
+    addSchool(*window, 2, "Alder");
+    window->refresh();
+    QAction* reset = action(*window, "actionResetInstitution");
+    QVERIFY(reset->isEnabled());
+
+    prompter_.answers = {true, false};
+    reset->trigger();
+    QCOMPARE(window->application().store().table<store::TSchl>().count(store::TSchl::primary), 2);
+
+    prompter_.boxes.clear();
+    prompter_.answers = {true, true};
+    reset->trigger();
+    QCOMPARE(prompter_.boxes.size(), std::size_t{2});
+    QCOMPARE(
+        prompter_.boxes[0].text,
+        std::string("Resetting the institution will erase all the schools and their respective data. Select "
+                    "Yes to continue."));
+    QCOMPARE(prompter_.boxes[1].text, std::string("Ok to reset Instiution?"));
+    QCOMPARE(window->application().store().table<store::TSchl>().count(store::TSchl::primary), 0);
+    QCOMPARE(window->windowTitle(), QStringLiteral("UNKNOWN INSTITUTION - Main Menu (Live)"));
+    QVERIFY(!reset->isEnabled());
+    QVERIFY(action(*window, "SBInstitution")->isEnabled());
+    QVERIFY(!action(*window, "SBSchool")->isEnabled());
   }
 
   void closingStoresTheHintSetting() {

@@ -154,3 +154,31 @@ TEST(CliInfo, ReadOnlyHomeIsRefusedWithTheDataFolderNamed) {
 
 }  // namespace
 }  // namespace tavrel::cli
+
+namespace tavrel::cli {
+namespace {
+
+TEST(CliFileCommands, BackupZipAndTheirRefusalsThroughTheTool) {
+  TempFolder home;
+  TempFolder target;
+  ToolRun backup = runOn(home.path(), {"backup", target.path().string()});
+  EXPECT_EQ(backup.exitCode, 0) << backup.err;
+  EXPECT_NE(backup.err.find("information: Backup completed."), std::string::npos);
+  EXPECT_TRUE(fs::exists(target.path() / "tvrl_8.db"));
+
+  ToolRun zip = runOn(home.path(), {"zip", target.path().string()});
+  EXPECT_EQ(zip.exitCode, 0) << zip.err;
+  EXPECT_TRUE(fs::exists(target.path() / "UNKNOWN INSTITUTION.zip"));
+
+  ToolRun root = runOn(home.path(), {"restore", "/"});
+  EXPECT_EQ(root.exitCode, 1);
+  EXPECT_NE(root.err.find("error: Invalid Source Path."), std::string::npos);
+
+  ToolRun onItself = runOn(home.path(), {"backup", (home.path() / "Data").string()});
+  EXPECT_EQ(onItself.exitCode, 1);
+  EXPECT_TRUE(fs::exists(home.path() / "Data" / "tvrl_8.db"));
+  EXPECT_GT(fs::file_size(home.path() / "Data" / "tvrl_8.db"), 0u);
+}
+
+}  // namespace
+}  // namespace tavrel::cli

@@ -54,18 +54,19 @@ TEST(ConsoleQuestion, WithoutPolicyStopsTheCommand) {
   EXPECT_EQ(err.str(), "information: Go on? [Yes/No]\n");
 }
 
-TEST(ConsoleProgress, PrintsATextOnlyWhenItChanges) {
+TEST(ConsoleProgress, PrintsEachHeadingOnceOnOneLineAndLeavesOutTheDetails) {
   std::ostringstream err;
   ConsoleProgress progress(err);
   progress.show("Restoring Data...", 10);
   for (int i = 0; i < 10; ++i) progress.step();
   progress.show("Restoring Data...", 20);
-  progress.text("Backup from:");
-  progress.text("Backup from:");
+  progress.text("tvrl_1.db");  // a detail under the bar: not for the log
   progress.hide();
-  progress.show("Backup from:", 3);  // a new display after the old one was hidden
+  progress.show("Backup from:\n/a\nBackup to:\n/b", 3);
+  progress.hide();
+  progress.show("Restoring Data...", 3);  // a new display after the old one was hidden
   EXPECT_FALSE(progress.pump());
-  EXPECT_EQ(err.str(), "Restoring Data...\nBackup from:\nBackup from:\n");
+  EXPECT_EQ(err.str(), "Restoring Data...\nBackup from: /a Backup to: /b\nRestoring Data...\n");
 }
 
 // What a command does once the program is up, and the exit code and last stderr line it ends with.

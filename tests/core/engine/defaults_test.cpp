@@ -12,16 +12,18 @@ using testing::SchoolFixture;
 
 TEST(Defaults, EditsAreCheckedAgainstTheirRanges) {
   SchoolFixture f;
-  f.prompter().expectMessage(MessageKind::Error,
-                             "13 is not a valid value for \"For Class per Day upper limit of Subject\". Allowed range "
-                             "is 1 to 12. Restoring old value.");
+  f.prompter().expectMessage(
+      MessageKind::Error,
+      "13 is not a valid value for \"For Class per Day upper limit of Subject\". Allowed range "
+      "is 1 to 12. Restoring old value.");
   EXPECT_FALSE(setDefaultLimit(f.session(), DefaultLimit::SubjectPerClass, "13"));
   EXPECT_EQ(f.store().institution().IDSUL_CLASS, 1);
   EXPECT_TRUE(setDefaultLimit(f.session(), DefaultLimit::ResourcePerWeek, "100"));
   EXPECT_EQ(f.store().institution().IDTUL_WEEK, 100);
-  f.prompter().expectMessage(MessageKind::Error,
-                             "109 is not a valid value for \"Per Week upper limit of Resource\". Allowed range is 1 to "
-                             "108. Restoring old value.");
+  f.prompter().expectMessage(
+      MessageKind::Error,
+      "109 is not a valid value for \"Per Week upper limit of Resource\". Allowed range is 1 to "
+      "108. Restoring old value.");
   EXPECT_FALSE(setDefaultLimit(f.session(), DefaultLimit::ResourcePerWeek, "109"));
 }
 
@@ -39,15 +41,17 @@ TEST(Defaults, UpdatingClassesChangesOnlyTheTickedLimitsAfterBothQuestions) {
 
   f.prompter().expectMessage(MessageKind::Information, "Select at least one class default to update.");
   EXPECT_FALSE(updateClasses(f.session(), progress, false, false));
-  f.prompter().expectQuestion(MessageKind::Warning,
-                              "Tavrel automatically sets class upper limits as it activates indents. Updating may "
-                              "disturb these settings for classes whose indents are activated. Especially, the one per "
-                              "day indents may get distorted. Do you still want to update?",
-                              true);
-  f.prompter().expectQuestion(MessageKind::Information,
-                              "This will update all the Clases with the Selected Class defaults.Select  Yes to proceed "
-                              "with the replacements.",
-                              true);
+  f.prompter().expectQuestion(
+      MessageKind::Warning,
+      "Tavrel automatically sets class upper limits as it activates indents. Updating may "
+      "disturb these settings for classes whose indents are activated. Especially, the one per "
+      "day indents may get distorted. Do you still want to update?",
+      true);
+  f.prompter().expectQuestion(
+      MessageKind::Information,
+      "This will update all the Clases with the Selected Class defaults.Select  Yes to proceed "
+      "with the replacements.",
+      true);
   ASSERT_TRUE(updateClasses(f.session(), progress, false, true));
   EXPECT_EQ(f.store().table<TSOcc>().find(TSOcc::primary, {1, cls, maths})->SOCCURENCE, 4);
   EXPECT_EQ(f.store().table<TTOcc>().find(TTOcc::primary, {1, cls, teacher})->TOCCURENCE, resourceLimit);
@@ -60,10 +64,11 @@ TEST(Defaults, UpdatingResourcesAndClosing) {
   ASSERT_TRUE(setDefaultLimit(f.session(), DefaultLimit::ResourcePerDay, "6"));
   ASSERT_TRUE(setDefaultLimit(f.session(), DefaultLimit::ResourceSequence, "2"));
   const int week = f.resourceRecord(teacher).TMAXLECWK;
-  f.prompter().expectQuestion(MessageKind::Information,
-                              "This will update all Resources with the Selected Resource defaults.Select  Yes to "
-                              "proceed with the replacements.",
-                              true);
+  f.prompter().expectQuestion(
+      MessageKind::Information,
+      "This will update all Resources with the Selected Resource defaults.Select  Yes to "
+      "proceed with the replacements.",
+      true);
   ASSERT_TRUE(updateResources(f.session(), progress, true, false, true));
   EXPECT_EQ(f.resourceRecord(teacher).TMAXLEC, 6);
   EXPECT_EQ(f.resourceRecord(teacher).TMAXCON, 2);

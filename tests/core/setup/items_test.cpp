@@ -80,15 +80,17 @@ TEST(Items, TheSchoolHoldsAtMost999ClassesAndNoItemGetsTheFreeMarkerCode) {
   }
   setHighestClassCode(f, 998);
   SilentProgress progress;
-  f.prompter().expectMessage(MessageKind::Error,
-                             "Total classes in the Class grid exceed the upper limit of 999 by 1. Multi creation of 2 "
-                             "classes discontinued.");
+  f.prompter().expectMessage(
+      MessageKind::Error,
+      "Total classes in the Class grid exceed the upper limit of 999 by 1. Multi creation of 2 "
+      "classes discontinued.");
   EXPECT_FALSE(startMultipleCreation(f.session(), progress, ItemKind::Class, 2));
   ASSERT_TRUE(startMultipleCreation(f.session(), progress, ItemKind::Class, 1));
   EXPECT_EQ(rowsOf(f.store(), 'C', 999), 0);
   EXPECT_EQ(rowsOf(f.store(), 'C', 1000), 108);
   EXPECT_EQ(createItemFromSchoolView(f.session(), progress, ItemKind::Class), 1000);
-  f.prompter().expectMessage(MessageKind::Error, "Upper limit of 999 classes exceeded.Cannot accept this new class.");
+  f.prompter().expectMessage(MessageKind::Error,
+                             "Upper limit of 999 classes exceeded.Cannot accept this new class.");
   EXPECT_FALSE(createItemFromSchoolView(f.session(), progress, ItemKind::Class));
   EXPECT_EQ(nextItemCode(998), 1000);
   EXPECT_EQ(nextItemCode(5), 6);
@@ -112,8 +114,9 @@ TEST(Items, TheNumberDialogAcceptsOnlyACountAboveZero) {
     int count;
     const char* message;
   };
-  for (const Case& c : {Case{"12", 12, nullptr}, Case{"", 0, "Empty is not a valid value for number. Enter a number."},
-                        Case{"0", 0, "\"0\" is not a valid value for number. Enter a number greater than 0."}}) {
+  for (const Case& c :
+       {Case{"12", 12, nullptr}, Case{"", 0, "Empty is not a valid value for number. Enter a number."},
+        Case{"0", 0, "\"0\" is not a valid value for number. Enter a number greater than 0."}}) {
     auto result = parseItemCount(c.text);
     if (c.message) {
       ASSERT_FALSE(result.ok());
@@ -128,14 +131,16 @@ TEST(Items, TheNumberDialogAcceptsOnlyACountAboveZero) {
 
 TEST(Items, ResourceLimitsAreCheckedAgainstTheSchoolsWeek) {
   SchoolFixture f(SchoolFixture::Options{508});
-  f.prompter().expectMessage(MessageKind::Error,
-                             "50 is not a valid value for \"Per Week upper limit of Resource\". Allowed range is 1 to "
-                             "40. Restoring old value.");
+  f.prompter().expectMessage(
+      MessageKind::Error,
+      "50 is not a valid value for \"Per Week upper limit of Resource\". Allowed range is 1 to "
+      "40. Restoring old value.");
   EXPECT_FALSE(checkResourceLimit(f.session(), ResourceLimit::PerWeek, "50"));
   EXPECT_TRUE(checkResourceLimit(f.session(), ResourceLimit::PerWeek, "40"));
-  f.prompter().expectMessage(MessageKind::Error,
-                             "Empty is not a valid value for \" Per Day upper limit of Resource\". Allowed range is 1 "
-                             "to 12. Restoring old value.");
+  f.prompter().expectMessage(
+      MessageKind::Error,
+      "Empty is not a valid value for \" Per Day upper limit of Resource\". Allowed range is 1 "
+      "to 12. Restoring old value.");
   EXPECT_FALSE(checkResourceLimit(f.session(), ResourceLimit::PerDay, ""));
 }
 
@@ -152,9 +157,10 @@ TEST(Items, TheDialogCreatesGroupsWithTheirMembers) {
   bool cancelled = false;
   ItemForm form = newItemForm(f.store(), 1, ItemKind::Class);
   form.group = true;
-  f.prompter().expectMessage(MessageKind::Error,
-                             "No group items tagged in the checked list box.Click on the box preceding the name to tag "
-                             "an item.");
+  f.prompter().expectMessage(
+      MessageKind::Error,
+      "No group items tagged in the checked list box.Click on the box preceding the name to tag "
+      "an item.");
   EXPECT_FALSE(saveNewItem(f.session(), progress, ItemKind::Class, form, cancelled));
   form.members = {a, b};
   form.name = "7a";

@@ -21,17 +21,19 @@ TEST(OccurrenceLimits, AValueBelowWhatTheIndentsNeedIsRaisedToTheMinimum) {
   f.addIndent({cls, teacher, french, 10});
   f.addIndent({cls, teacher, french, 9});
 
-  f.prompter().expectMessage(MessageKind::Error,
-                             "2 is not a valid value for \"For Class per Day upper limit of Subject\". Minimum Value "
-                             "considering 10A indents for CHEMISTRY is 3. Incorporating this minimum value.");
+  f.prompter().expectMessage(
+      MessageKind::Error,
+      "2 is not a valid value for \"For Class per Day upper limit of Subject\". Minimum Value "
+      "considering 10A indents for CHEMISTRY is 3. Incorporating this minimum value.");
   EXPECT_EQ(editOccurrenceLimit(f.session(), LimitKind::Subject, cls, chemistry, 2), 3);
   EXPECT_EQ(f.store().table<TSOcc>().find(TSOcc::primary, {1, cls, chemistry})->SOCCURENCE, 3);
   EXPECT_EQ(editOccurrenceLimit(f.session(), LimitKind::Subject, cls, chemistry, 5), 5);
 
   // 25 periods with one resource over 9 days need 3 a day.
-  f.prompter().expectMessage(MessageKind::Error,
-                             "1 is not a valid value for \"For Class per Day upper limit of Resource\". Minimum Value "
-                             "considering 10A indents for MS DUBOIS is 3. Incorporating this minimum value.");
+  f.prompter().expectMessage(
+      MessageKind::Error,
+      "1 is not a valid value for \"For Class per Day upper limit of Resource\". Minimum Value "
+      "considering 10A indents for MS DUBOIS is 3. Incorporating this minimum value.");
   EXPECT_EQ(editOccurrenceLimit(f.session(), LimitKind::Resource, cls, teacher, 1), 3);
 
   auto classes = classesWithLimits(f.store(), 1, LimitKind::Subject);

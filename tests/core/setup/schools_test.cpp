@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/store/timetable_rows.h"
 #include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_folder.h"
 
@@ -122,10 +123,10 @@ TEST_F(SchoolsTest, RecessPositionsAreStoredWholeOrNotAtAll) {
     std::string text;
     std::vector<int> dropped;
   };
-  for (const Case& c : {Case{ticks({2, 11}), ",2,11", {}}, Case{ticks({}), "", {}},
-                        Case{ticks({1, 2, 3, 4, 5, 6}), ",1,2,3,4,5", {6}},
-                        Case{ticks({1, 2, 3, 4, 10, 11}), ",1,2,3,4", {10, 11}},
-                        Case{ticks({3, 10, 11}), ",3,10,11", {}}}) {
+  for (const Case& c :
+       {Case{ticks({2, 11}), ",2,11", {}}, Case{ticks({}), "", {}},
+        Case{ticks({1, 2, 3, 4, 5, 6}), ",1,2,3,4,5", {6}},
+        Case{ticks({1, 2, 3, 4, 10, 11}), ",1,2,3,4", {10, 11}}, Case{ticks({3, 10, 11}), ",3,10,11", {}}}) {
     RecessText stored = recessText(c.ticks);
     EXPECT_EQ(stored.text, c.text);
     EXPECT_EQ(stored.dropped, c.dropped);
@@ -170,20 +171,23 @@ TEST_F(SchoolsTest, FewerDaysOffersTheAvailabilitySetupAndThenApplyingTheAvailab
   DetailsBaseline baseline = detailsBaseline(school);
   SchoolDetails details = detailsOf(school);
   details.dayCountText = "5";
-  prompter.expectQuestion(MessageKind::Warning,
-                          "Altering number of days in Week Cycle only changes the timetable framework. Use "
-                          "Availability Setup to effectively alter the periods available for allocation. Select Yes "
-                          "to launch the Availability Setup window.",
-                          false);
-  prompter.expectQuestion(MessageKind::Warning,
-                          "School availability has changed. Applying new availability to  all Classes and Resources. "
-                          "Later, you will need to reset the special availability, if any, of individual Classes or "
-                          "Resources. Ok to Apply?",
-                          false);
-  prompter.expectMessage(MessageKind::Warning,
-                         "You have chosen not to apply School availability to Classes and   Resources. You must apply "
-                         "this sooner than later. And for doing so,  select this option from pop up menu by right "
-                         "clicking on the School in the School Grid in this Institution View window.");
+  prompter.expectQuestion(
+      MessageKind::Warning,
+      "Altering number of days in Week Cycle only changes the timetable framework. Use "
+      "Availability Setup to effectively alter the periods available for allocation. Select Yes "
+      "to launch the Availability Setup window.",
+      false);
+  prompter.expectQuestion(
+      MessageKind::Warning,
+      "School availability has changed. Applying new availability to  all Classes and Resources. "
+      "Later, you will need to reset the special availability, if any, of individual Classes or "
+      "Resources. Ok to Apply?",
+      false);
+  prompter.expectMessage(
+      MessageKind::Warning,
+      "You have chosen not to apply School availability to Classes and   Resources. You must apply "
+      "this sooner than later. And for doing so,  select this option from pop up menu by right "
+      "clicking on the School in the School Grid in this Institution View window.");
   bool setupRan = false;
   leaveDetails(*session, details, baseline, {[&] { setupRan = true; }, {}});
   EXPECT_FALSE(setupRan);
@@ -221,10 +225,11 @@ TEST_F(SchoolsTest, ChangingTheWeekSetupRenamesTheDaysAndWarnsWhenIndentsExist) 
   ASSERT_EQ(store->table<TAlloc>().insert(indent), WriteStatus::Ok);
   baseline = detailsBaseline(*session->school());
   changeWeekSetup(*session, "STANDARD");
-  prompter.expectMessage(MessageKind::Warning,
-                         "You have changed the Week Setup from GULF to STANDARD. This affects the Day text in your "
-                         "indent constraints.  It may be a good idea to review and reselect the indent constraints in "
-                         "context of the new Week Setup.");
+  prompter.expectMessage(
+      MessageKind::Warning,
+      "You have changed the Week Setup from GULF to STANDARD. This affects the Day text in your "
+      "indent constraints.  It may be a good idea to review and reselect the indent constraints in "
+      "context of the new Week Setup.");
   leaveDetails(*session, detailsOf(*session->school()), baseline);
 }
 
@@ -272,6 +277,62 @@ TEST_F(SchoolsTest, PopupCommandsFollowWhatTheSchoolHas) {
   EXPECT_FALSE(some.schoolStatistics);
   EXPECT_TRUE(some.applyToBoth);
   EXPECT_TRUE(some.diagnostics);
+}
+
+TEST_F(SchoolsTest, LeavingTheInstitutionViewMakesTheAvailabilityRowsOfSchoolsWithoutThem) {
+  const int first = create();
+  const int second = create();
+  const auto schoolRows = [&](int code) {
+    return store->table<TTtbl>().count(TTtbl::TIMESCHL, {code, "L", code});
+  };
+  session->setSchool(first);
+  session->viewKind = 'L';
+  ASSERT_TRUE(TTAppnd(*session, progress, first, 1));
+  ASSERT_EQ(schoolRows(second), 0);
+  // The first school's week was already shaped: its rows are left as they are.
+  TTtbl shaped = *store->table<TTtbl>().find(TTtbl::TIMESCHL, {first, "L", first, 1, 12});
+  shaped.TSUBJECT = 0;
+  ASSERT_EQ(store->table<TTtbl>().update(shaped), WriteStatus::Ok);
+  session->setSchool(first);
+  session->viewKind = 'C';
+
+  EXPECT_TRUE(makeMissingAvailabilityRows(*session, progress));
+  EXPECT_EQ(schoolRows(first), 108);
+  EXPECT_EQ(schoolRows(second), 108);
+  EXPECT_EQ(store->table<TTtbl>().find(TTtbl::TIMESCHL, {first, "L", first, 1, 12})->TSUBJECT, 0);
+  EXPECT_EQ(store->table<TTtbl>().find(TTtbl::TIMESCHL, {second, "L", second, 9, 12})->TSUBJECT, 999);
+  EXPECT_EQ(session->schoolCode(), first);
+  EXPECT_EQ(session->viewKind, 'C');
+}
+
+}  // namespace
+}  // namespace tavrel::setup
+
+namespace tavrel::setup {
+namespace {
+
+TEST(SchoolAvailabilitySetup, MakesTheSchoolsRowsOnceAndTakesTheDayCount) {
+  testing::TempFolder folder;
+  auto store = std::move(Store::open(ProgramFolders{folder.path()}, DataSet::Live).value());
+  testing::ScriptedPrompter prompter;
+  SilentProgress progress;
+  Session session(*store, prompter);
+  int first = *createSchool(session);
+  int second = *createSchool(session);
+  session.setSchool(first);
+  prompter.expectMessage(MessageKind::Error,
+                         "\"0\" is invalid.Select valid no. of days in timtabling week cycle.");
+  EXPECT_FALSE(prepareAvailabilitySetup(session, progress, "0"));
+  EXPECT_TRUE(prepareAvailabilitySetup(session, progress, "6"));
+  EXPECT_EQ(session.school()->SWRKDAYS, 612);
+  EXPECT_EQ(store->table<TTtbl>().count(TTtbl::TIMESCHL, {first, "L", first}), 108);
+  EXPECT_TRUE(prepareAvailabilitySetup(session, progress, "6"));  // rows are there: nothing new
+  EXPECT_EQ(store->table<TTtbl>().count(TTtbl::TIMESCHL, {first, "L", first}), 108);
+  EXPECT_EQ(store->table<TTtbl>().count(TTtbl::TIMESCHL, {second, "L", second}), 0);
+  EXPECT_TRUE(makeMissingAvailabilityRows(session, progress));
+  EXPECT_EQ(store->table<TTtbl>().count(TTtbl::TIMESCHL, {second, "L", second}), 108);
+  EXPECT_EQ(session.schoolCode(), first);
+  EXPECT_GE(prompter.beeps, 1);
 }
 
 }  // namespace

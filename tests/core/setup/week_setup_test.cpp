@@ -96,5 +96,11 @@ TEST(WeekSetup, CountsBecomeAvailableCellsFromTheTopOrTheBottom) {
   EXPECT_TRUE(bottom[3][0]);  // 15 from the bottom covers the whole day
 }
 
+TEST(WeekSetup, ARefusedKeyOutsideAsciiIsQuotedWhole) {
+  EXPECT_EQ(invalidKeyMessage(std::string_view("\u00e9")),
+            "\"\u00e9\" is not a valid value. Permissible range is 0 to 9.");
+  EXPECT_EQ(invalidKeyMessage('x'), "\"x\" is not a valid value. Permissible range is 0 to 9.");
+}
+
 }  // namespace
 }  // namespace tavrel::setup

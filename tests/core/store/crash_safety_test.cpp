@@ -14,8 +14,9 @@ namespace tavrel::store {
 namespace {
 
 // Writes forever: each command changes a class counter and a timetable cell in one transaction,
-// always to the same number, so that any committed state has them equal.
-[[noreturn]] void writeUntilKilled(const std::filesystem::path& program) {
+// always to the same number, so that any committed state has them equal. A byte on `report`
+// tells the parent of each commit.
+[[noreturn]] void writeUntilKilled(const std::filesystem::path& program, int report) {
   auto store = std::move(Store::open(ProgramFolders{program}, DataSet::Live).value());
   for (int n = 1;; ++n) {
     Transaction tx(*store);
@@ -32,6 +33,8 @@ namespace {
     day.SDDAYNO = 1;
     store->table<TSDAll>().insert(day);
     tx.commit();
+    char done = 1;
+    if (write(report, &done, 1) != 1) _exit(1);
   }
 }
 
@@ -39,12 +42,13 @@ std::string integrityOf(const std::filesystem::path& file) {
   sqlite3* db = nullptr;
   std::string result;
   if (sqlite3_open(file.c_str(), &db) == SQLITE_OK) {
-    sqlite3_exec(db, "PRAGMA integrity_check",
-                 [](void* out, int, char** values, char**) {
-                   *static_cast<std::string*>(out) += values[0];
-                   return 0;
-                 },
-                 &result, nullptr);
+    sqlite3_exec(
+        db, "PRAGMA integrity_check",
+        [](void* out, int, char** values, char**) {
+          *static_cast<std::string*>(out) += values[0];
+          return 0;
+        },
+        &result, nullptr);
   }
   sqlite3_close(db);
   return result;
@@ -69,12 +73,23 @@ TEST(CrashSafety, AKilledWriterLeavesEveryFileIntactAndEachCommandWhole) {
     ASSERT_EQ(store->table<TTtbl>().insert(cell), WriteStatus::Ok);
   }
   int committed = 0;
-  for (int delayMs : {15, 40, 90, 160, 400}) {
+  // The writer is killed a few commits in, at a different moment of its next command each time.
+  for (int delayMs : {0, 1, 3, 7, 15}) {
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
     pid_t child = fork();
     ASSERT_GE(child, 0);
-    if (child == 0) writeUntilKilled(folder.path());
+    if (child == 0) {
+      close(pipeEnds[0]);
+      writeUntilKilled(folder.path(), pipeEnds[1]);
+    }
+    close(pipeEnds[1]);
+    char done;
+    for (int commits = 0; commits < 3 && read(pipeEnds[0], &done, 1) == 1; ++commits) {
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
     kill(child, SIGKILL);
+    close(pipeEnds[0]);
     int status = 0;
     waitpid(child, &status, 0);
 

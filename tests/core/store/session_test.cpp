@@ -220,6 +220,30 @@ TEST_F(SessionTest, AligningToAPositionWhoseRecordWentIsReported) {
   session->AlignDM();
 }
 
+TEST_F(SessionTest, BookmarksReturnToTheirRecordAndReportOneThatWent) {
+  EXPECT_FALSE(session->GetBM(1));   // an empty list yields no position
+  session->GotoBM(1, std::nullopt);  // and going to none does nothing
+  addClass(1, "7A");
+  addClass(2, "7B");
+  session->flush(kFlushClasses);
+  session->classes().last();
+  auto mark = session->GetBM(1);
+  session->classes().first();
+  session->GotoBM(1, mark);
+  EXPECT_EQ(session->classes().current()->CLSNAME, "7B");
+  auto school = session->GetBM(9);
+  session->setSchool(2);
+  session->GotoBM(9, school);
+  EXPECT_EQ(session->schoolCode(), 1);
+
+  store->table<TClas>().remove(*store->table<TClas>().find(TClas::CLASCODE, {1, 2}));
+  session->classes().refresh();
+  prompter.expectMessage(MessageKind::Error, "GotoBookMark error: Class");
+  session->GotoBM(1, mark);
+  session->FreeBM(mark);
+  EXPECT_FALSE(mark);
+}
+
 TEST_F(SessionTest, RestrictingIndentsToAnItemWalksItsIndentsInPriorityOrder) {
   addClass(1, "7A");
   addClass(2, "7B");
