@@ -87,6 +87,8 @@ AllocationResult MakeAlloc(Session& session, IndentAllocator& allocator, int ser
 AllocateFollowUp AllocateIndent(Session& session, IndentAllocator& allocator, const Clock& clock,
                                 int serial) {
   Prompter& prompter = session.prompter();
+  // Only an active indent takes part in allocation; the window offers the command for no other.
+  if (auto indent = findIndent(session, serial); !indent || !isActive(*indent)) return AllocateFollowUp::None;
   const auto start = clock.now();
   const AllocationResult result = MakeAlloc(session, allocator, serial);
   if (!result.report.attempted) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 #include <vector>
 
 #include "core/indents/indent_facts.h"

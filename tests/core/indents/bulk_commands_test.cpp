@@ -142,6 +142,16 @@ TEST(BulkCommands, DeletingThePassiveIndentsOfAnItem) {
   EXPECT_FALSE(findIndent(s.f.session(), s.passive));
   EXPECT_EQ(s.serials("N").size(), 1u);  // 1A's
   EXPECT_EQ(s.progress.shownMaximum, 2);
+
+  // Both kinds of an item: the passive ones, then the active ones, each with its question.
+  s.f.prompter().expectQuestion(MessageKind::Warning, "Deleting Passive Indents. Ok?", true);
+  s.f.prompter().expectMessage(MessageKind::Information, "1 Passive Indents deleted.");
+  s.f.prompter().expectQuestion(MessageKind::Warning, "Deleting Active Indents. Ok? ", true);
+  s.f.prompter().expectMessage(MessageKind::Information, "1/1 active indents deleted. ");
+  deleteBothPassiveAndActive(s.f.session(), s.progress, IndentScope::ofClass(s.c1));
+  EXPECT_TRUE(indentsInScope(s.f.session(), IndentScope::ofClass(s.c1), "N").empty());
+  EXPECT_TRUE(indentsInScope(s.f.session(), IndentScope::ofClass(s.c1), "Y").empty());
+  s.expectCountersAddUp();
 }
 
 TEST(BulkCommands, MakingPassiveIndentsActiveCountsTheFailures) {
