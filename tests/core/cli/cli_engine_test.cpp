@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/store/store.h"
+#include "tests/core/cli/tool_run.h"
 #include "tests/support/generated_school.h"
 #include "tests/support/temp_folder.h"
 
@@ -19,35 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-struct ToolRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string quoted(const std::string& text) {
-  std::string result = "'";
-  for (char c : text) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return result + "'";
-}
-
-std::string readFile(const fs::path& file) {
-  std::ifstream in(file);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-ToolRun runOn(const fs::path& home, const std::vector<std::string>& args) {
-  TempFolder streams;
-  std::string command = quoted(TAVREL_CLI_PATH) + " --home " + quoted(home.string());
-  for (const std::string& arg : args) command += " " + quoted(arg);
-  command +=
-      " >" + quoted((streams.path() / "out").string()) + " 2>" + quoted((streams.path() / "err").string());
-  const int status = std::system(command.c_str());
-  return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(streams.path() / "out"),
-                 readFile(streams.path() / "err")};
-}
+using tool::readFile;
+using tool::runOn;
+using tool::ToolRun;
 
 class CliEngine : public ::testing::Test {
  protected:

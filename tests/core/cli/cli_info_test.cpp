@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/store/store.h"
+#include "tests/core/cli/tool_run.h"
 #include "tests/support/bulk_data_set.h"
 #include "tests/support/temp_folder.h"
 
@@ -21,43 +22,10 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-struct ToolRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string quoted(const std::string& text) {
-  std::string result = "'";
-  for (char c : text) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return result + "'";
-}
-
-std::string readFile(const fs::path& file) {
-  std::ifstream in(file);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-ToolRun runTool(const std::vector<std::string>& args) {
-  TempFolder streams;
-  std::string command = quoted(TAVREL_CLI_PATH);
-  for (const std::string& arg : args) command += " " + quoted(arg);
-  command +=
-      " >" + quoted((streams.path() / "out").string()) + " 2>" + quoted((streams.path() / "err").string());
-  int status = std::system(command.c_str());
-  ToolRun run;
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = readFile(streams.path() / "out");
-  run.err = readFile(streams.path() / "err");
-  return run;
-}
-
-ToolRun runOn(const fs::path& home, std::vector<std::string> args) {
-  args.insert(args.begin(), {"--home", home.string()});
-  return runTool(args);
-}
+using tool::readFile;
+using tool::runOn;
+using tool::runTool;
+using tool::ToolRun;
 
 struct CommandLineCase {
   const char* name;

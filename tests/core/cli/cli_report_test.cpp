@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/store/store.h"
+#include "tests/core/cli/tool_run.h"
 #include "tests/support/report_school.h"
 #include "tests/support/temp_folder.h"
 
@@ -19,24 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-std::string quoted(const std::string& text) {
-  std::string result = "'";
-  for (char c : text) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return result + "'";
-}
-
-std::string readFile(const fs::path& file) {
-  std::ifstream in(file);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-struct ToolRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using tool::quoted;
+using tool::readFile;
+using tool::ToolRun;
 
 class CliReport : public ::testing::Test {
  protected:
@@ -47,13 +33,8 @@ class CliReport : public ::testing::Test {
   }
 
   ToolRun run(std::vector<std::string> args) {
-    std::string command = quoted(TAVREL_CLI_PATH) + " --home " + quoted(home.path().string()) +
-                          " report --school 'SENIOR SCHOOL' --date 2025-03-07";
-    for (const std::string& arg : args) command += " " + quoted(arg);
-    command += " >" + quoted((streams.path() / "out").string()) + " 2>" + quoted((streams.path() / "err").string());
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(streams.path() / "out"),
-            readFile(streams.path() / "err")};
+    args.insert(args.begin(), {"report", "--school", "SENIOR SCHOOL", "--date", "2025-03-07"});
+    return tool::runOn(home.path(), args);
   }
 
   fs::path output(const std::string& name) const { return streams.path() / name; }
@@ -63,10 +44,11 @@ class CliReport : public ::testing::Test {
 };
 
 TEST_F(CliReport, PrintsAListOfTheChosenItemsAsText) {
-  const ToolRun result = run({"--code", "1", "--items", "7A", "EIGHTH GRADE HONOURS", "--format", "txt", "--out",
-                              output("classes.txt").string()});
+  const ToolRun result = run({"--code", "1", "--items", "7A", "EIGHTH GRADE HONOURS", "--format", "txt",
+                              "--out", output("classes.txt").string()});
   ASSERT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, "Wrote Class List of SENIOR SCHOOL: 1 page to " + output("classes.txt").string() + ".\n");
+  EXPECT_EQ(result.out,
+            "Wrote Class List of SENIOR SCHOOL: 1 page to " + output("classes.txt").string() + ".\n");
   const std::string text = readFile(output("classes.txt"));
   EXPECT_NE(text.find("Class List (All)"), std::string::npos);
   EXPECT_NE(text.find("EIGHTH GRADE HONOURS"), std::string::npos);
@@ -75,12 +57,13 @@ TEST_F(CliReport, PrintsAListOfTheChosenItemsAsText) {
 }
 
 TEST_F(CliReport, TagsTheDaysAndPeriodsOfTheFreePeriodReport) {
-  const ToolRun result =
-      run({"--code", "4", "--days", "Tuesday", "--periods", "2", "--format", "csv", "--out", output("free.csv").string()});
+  const ToolRun result = run({"--code", "4", "--days", "Tuesday", "--periods", "2", "--format", "csv",
+                              "--out", output("free.csv").string()});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const std::string csv = readFile(output("free.csv"));
-  EXPECT_NE(csv.find("Day,Period,Class\r\nTuesday,2,7A\r\nTuesday,2,7B\r\nTuesday,2,EIGHTH GRADE HONOURS\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      csv.find("Day,Period,Class\r\nTuesday,2,7A\r\nTuesday,2,7B\r\nTuesday,2,EIGHTH GRADE HONOURS\r\n"),
+      std::string::npos)
       << csv;
 }
 
@@ -121,24 +104,26 @@ TEST_F(CliReport, ASchoolWithoutActiveIndentsHasNoTimetableToPrint) {
 
 #ifdef TAVREL_HAVE_RENDER
 TEST_F(CliReport, DrawsTimetablesAsPdfWithoutADisplay) {
-  const ToolRun result = run({"--code", "12", "--items", "MS OSEI", "LAB 1", "--consolidated", "--periods", "1,2,3",
-                              "--format", "pdf", "--out", output("timetable.pdf").string()});
+  const ToolRun result = run({"--code", "12", "--items", "MS OSEI", "LAB 1", "--consolidated", "--periods",
+                              "1,2,3", "--format", "pdf", "--out", output("timetable.pdf").string()});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   std::string text;
-  if (FILE* pipe = popen(("pdftotext -layout " + quoted(output("timetable.pdf").string()) + " -").c_str(), "r")) {
+  if (FILE* pipe =
+          popen(("pdftotext -layout " + quoted(output("timetable.pdf").string()) + " -").c_str(), "r")) {
     char buffer[4096];
     std::size_t n;
     while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
     pclose(pipe);
   }
-  for (const char* expected : {"Timetable For: Resource Consolidated TTbl", "MS OSEI", "LAB 1", "Third Period", "Recess",
-                               "MATHEMATICS", "*** End of Report"})
+  for (const char* expected : {"Timetable For: Resource Consolidated TTbl", "MS OSEI", "LAB 1",
+                               "Third Period", "Recess", "MATHEMATICS", "*** End of Report"})
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
   EXPECT_EQ(text.find("Fourth Period"), std::string::npos);
 }
 
 TEST_F(CliReport, WritesAnSvgPerPage) {
-  const ToolRun result = run({"--code", "2", "--items", "7A", "7B", "--format", "svg", "--out", output("tt.svg").string()});
+  const ToolRun result =
+      run({"--code", "2", "--items", "7A", "7B", "--format", "svg", "--out", output("tt.svg").string()});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_TRUE(fs::exists(output("tt-1.svg")));
   EXPECT_NE(readFile(output("tt-2.svg")).find("Timetable For: 7B"), std::string::npos);
