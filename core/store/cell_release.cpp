@@ -24,20 +24,23 @@ std::optional<TTtbl> rowAt(Store& store, int school, Owner owner, int day, int p
   return store.table<TTtbl>().find(index, {school, rowType(owner.kind), owner.code, day, period});
 }
 
-// The owner's allocated rows of the serial: every one, or the one at `cell` when it holds it.
-std::vector<TTtbl> rowsOfSerial(Store& store, int school, Owner owner, int serial, std::optional<Cell> cell) {
+// The owner's rows that name the serial: every one, or the one at `cell`.
+std::vector<TTtbl> rowsNaming(Store& store, int school, Owner owner, int serial, std::optional<Cell> cell) {
   std::vector<TTtbl> rows;
   if (cell) {
-    if (auto row = rowAt(store, school, owner, cell->day, cell->period); holds(row, serial)) {
+    if (auto row = rowAt(store, school, owner, cell->day, cell->period); row && row->TSERIAL == serial) {
       rows.push_back(*row);
     }
     return rows;
   }
   int index = owner.kind == OwnerKind::Class ? TTtbl::TIMECSERL : TTtbl::TIMETSERL;
-  store.table<TTtbl>().forEach(index, {school, rowType(owner.kind), owner.code, serial},
-                               [&](const TTtbl& row) {
-                                 if (allocated(row)) rows.push_back(row);
-                               });
+  return store.table<TTtbl>().range(index, {school, rowType(owner.kind), owner.code, serial});
+}
+
+// The owner's allocated rows of the serial.
+std::vector<TTtbl> rowsOfSerial(Store& store, int school, Owner owner, int serial, std::optional<Cell> cell) {
+  std::vector<TTtbl> rows = rowsNaming(store, school, owner, serial, cell);
+  std::erase_if(rows, [](const TTtbl& row) { return !allocated(row); });
   return rows;
 }
 
@@ -69,7 +72,9 @@ void lowerCounter(Store& store, int index, const Key& key, Field Row::*field) {
 
 // Releases are only made from the indent's own side (see the header). An indent that is gone
 // can no longer say whose cells these are, so its cells are released from wherever they are asked.
+// Serials start at 1; serial 0 is what every free cell names.
 bool ownsSerial(Store& store, int school, Owner owner, int serial) {
+  if (serial <= 0) return false;
   auto indent = store.table<TAlloc>().find(TAlloc::primary, {school, serial});
   if (!indent) return true;
   return owner.kind == OwnerKind::Class ? indent->ACLASS == owner.code : indent->ATEACHER == owner.code;
@@ -148,12 +153,24 @@ void TTRecIProc(Session& session, ReleaseMode mode, Owner owner, int serial, std
 int TTRecInit(Session& session, Owner owner, int serial, CountAs countAs, std::optional<Cell> cell) {
   Store& store = session.store();
   const int school = session.schoolCode();
-  if (countAs == CountAs::Own && !ownsSerial(store, school, owner, serial)) return 0;
+  if (serial <= 0 || (countAs == CountAs::Own && !ownsSerial(store, school, owner, serial))) return 0;
   Transaction tx(store);
-  auto rows = rowsOfSerial(store, school, owner, serial, cell);
-  for (TTtbl& row : rows) TTFldInit(session, row, countAs);
+  int freed = 0;
+  for (TTtbl& row : rowsNaming(store, school, owner, serial, cell)) {
+    if (allocated(row)) {
+      TTFldInit(session, row, countAs);
+      ++freed;
+    } else {
+      // A cell made not available (or free) without its period being released still names the
+      // serial. Nothing counts it; it only loses the serial and stays as available as it is.
+      row.TSERIAL = 0;
+      row.TCLUSTOT = 0;
+      row.TCLUSLECNO = 0;
+      store.table<TTtbl>().update(row);
+    }
+  }
   tx.commit();
-  return static_cast<int>(rows.size());
+  return freed;
 }
 
 void TTOptnInit(Session& session, Owner owner, int serial, std::optional<Cell> cell) {

@@ -50,7 +50,8 @@ void TTRecIProc(Session& session, ReleaseMode mode, Owner owner, int serial, std
 void TTFldInit(Session& session, TTtbl& row, CountAs countAs);
 
 // `TTRecInit`: frees the owner's cells of the serial (only `cell` when given), lowering its total.
-// Returns the number of cells freed.
+// A cell of the owner that names the serial without being allocated loses the serial and keeps its
+// availability. Returns the number of allocated cells freed.
 int TTRecInit(Session& session, Owner owner, int serial, CountAs countAs, std::optional<Cell> cell = {});
 
 // `TTOptnInit`: for a group owner, frees the serial's cells (only `cell` when given) of every

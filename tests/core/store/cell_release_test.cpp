@@ -164,6 +164,27 @@ TEST(CellRelease, CellsOfOtherIndentsAndFreeCellsAreNeverReleased) {
   }
 }
 
+// Drifted data: a cell made not available while it still held a period. Releasing the serial takes
+// the serial off it without making it available again, and nothing is counted for it.
+TEST(CellRelease, ANotAvailableCellNamingTheSerialLosesItAndStaysNotAvailable) {
+  SmallSchool s;
+  for (int member : {s.c1, s.c2}) {
+    TTtbl stale = s.f.cell('C', member, 9, 9);
+    stale.TTEACHER = stale.TSUBJECT = 0;
+    stale.TSERIAL = s.groupWithTeam;
+    s.f.store().table<TTtbl>().update(stale);
+  }
+  const Owner group{OwnerKind::Class, s.group};
+
+  TTRecIProc(s.f.session(), ReleaseMode::Erase, group, s.groupWithTeam);
+  EXPECT_EQ(TTRecInit(s.f.session(), group, s.groupWithTeam, CountAs::Own), 3);
+  TTOptnInit(s.f.session(), group, s.groupWithTeam);
+
+  EXPECT_EQ(s.f.store().table<TTtbl>().count(TTtbl::TIMESERL, {1, s.groupWithTeam}), 0);
+  EXPECT_EQ(s.f.cell('C', s.c1, 9, 9).TSUBJECT, 0);
+  EXPECT_EQ(s.f.cell('C', s.c2, 9, 9).TTEACHER, 0);
+}
+
 // A member's cells belong to its group's indent; released from the member alone they would leave
 // the group's and the other members' cells behind, so the call changes nothing.
 TEST(CellRelease, AMemberCannotReleaseItsGroupsPeriods) {
