@@ -19,5 +19,8 @@ void registerExportCommand(CLI::App& tool, CliContext& context);
 void registerReportCommand(CLI::App& tool, CliContext& context);
 void registerAllocateCommand(CLI::App& tool, CliContext& context);
 void registerCheckCommand(CLI::App& tool, CliContext& context);
+void registerImportCommand(CLI::App& tool, CliContext& context);
+void registerActivateCommand(CLI::App& tool, CliContext& context);
+void registerRepairCommand(CLI::App& tool, CliContext& context);
 
 }  // namespace tavrel::cli
