@@ -103,7 +103,7 @@ void CellTable::buildUndo(Store& store, int school, const CellSelection& selecti
     auto indent = store.table<TAlloc>().find(TAlloc::primary, {school, record.PXBYSERIALNO});
     for (const TTtbl& row : rowsOf(store, school, kind_, record.PXBYCODE)) {
       if (!inGrid(row) || !allocated(row) || row.TSERIAL != record.PXBYSERIALNO) continue;
-      ProxyCell& cell = cells_[static_cast<std::size_t>(indexOf(row.TDAY, row.TLECTNO))];
+      ProxyCell cell;
       cell.serial = row.TSERIAL;
       cell.priority = indent->APRIORITY;
       cell.owner = record.PXBYCODE;
@@ -111,13 +111,34 @@ void CellTable::buildUndo(Store& store, int school, const CellSelection& selecti
       cell.partner = indents::partnerOf(row);
       cell.date = record.PXDATE;
       cell.state = selectionState(row, cell.partner, selection);
+      ProxyCell& shown = cells_[static_cast<std::size_t>(indexOf(row.TDAY, row.TLECTNO))];
+      if (shown.serial == 0) {
+        shown = cell;
+      } else {
+        stacked_.push_back({row.TDAY, row.TLECTNO, cell});
+      }
     }
   }
 }
 
+std::vector<PlacedCell> CellTable::periodCells() const {
+  std::vector<PlacedCell> placed;
+  for (int day = 1; day <= 9; ++day) {
+    for (int period = 1; period <= 12; ++period) {
+      const ProxyCell& cell = at(day, period);
+      if (cell.state != CellState::ToProxy && cell.state != CellState::Ignored) continue;
+      placed.push_back({day, period, cell});
+      for (const PlacedCell& more : stacked_)
+        if (more.day == day && more.period == period) placed.push_back(more);
+    }
+  }
+  return placed;
+}
+
 int CellTable::count(CellState state) const {
-  return static_cast<int>(std::count_if(cells_.begin(), cells_.end(),
-                                        [state](const ProxyCell& cell) { return cell.state == state; }));
+  const std::vector<PlacedCell> placed = periodCells();
+  return static_cast<int>(std::count_if(placed.begin(), placed.end(),
+                                        [state](const PlacedCell& p) { return p.cell.state == state; }));
 }
 
 int CellTable::toProxy() const {
@@ -143,6 +164,8 @@ bool CellTable::toggle(Session& session, int day, int period) {
     if (!store.table<TAlloc>().find(TAlloc::primary, {school, cell.serial})) return false;
   }
   cell.state = cell.state == CellState::ToProxy ? CellState::Ignored : CellState::ToProxy;
+  for (PlacedCell& more : stacked_)
+    if (more.day == day && more.period == period) more.cell.state = cell.state;
   return true;
 }
 

@@ -32,6 +32,13 @@ struct ProxyCell {
   std::string date;  // Undo: the day the proxy was made (`PXDATE`)
 };
 
+// A cell that holds a period, with its place in the week.
+struct PlacedCell {
+  int day = 0;
+  int period = 0;
+  ProxyCell cell;
+};
+
 enum class PeriodFilterKind { All, Subject, Partner };  // "&All", "&Subject", "&Class"/"&Resource"
 
 struct CellSelection {
@@ -64,10 +71,15 @@ class CellTable {
   }
   const std::array<ProxyCell, kCells>& cells() const { return cells_; }
 
+  // Every cell to proxy or ignored, in cell order. For Undo Proxy two proxy periods of different
+  // substitutes can lie at the same day and period: the grid shows the first, and both are here.
+  std::vector<PlacedCell> periodCells() const;
+
   int toProxy() const;  // "To Proxy: " / "To Undo: "
   int ignored() const;  // "To Ignore: "
 
-  // The check box "Proxy" ("Undo Proxy"): flips a cell between to proxy and ignored. A group's period
+  // The check box "Proxy" ("Undo Proxy"): flips a cell (every period at it) between to proxy and
+  // ignored. A group's period
   // in a member's week is refused with `groupPeriodMessage` (error). False when nothing changed.
   bool toggle(store::Session& session, int day, int period);
 
@@ -85,6 +97,7 @@ class CellTable {
   ItemKind kind_;
   int item_;
   std::array<ProxyCell, kCells> cells_{};
+  std::vector<PlacedCell> stacked_;  // Undo: further proxy periods at a cell already taken
 };
 
 inline constexpr const char* kNoPeriodsSelected = "No periods selected. Ensure at least one selection.";

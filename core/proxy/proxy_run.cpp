@@ -73,7 +73,10 @@ class Run {
         operation_(cells.operation()),
         substitutes_(operation_ == Operation::Proxy ? substitutes : std::vector<int>{cells.item()}),
         options_(options),
-        listener_(listener) {}
+        listener_(listener) {
+    for (const PlacedCell& placed : cells.periodCells())
+      if (placed.cell.state == CellState::ToProxy) toProxy_.push_back(placed);
+  }
 
   ProxyOutcome run() {
     if (refuseGroupPeriods()) {
@@ -86,11 +89,10 @@ class Run {
           ports_.progress, operation_ == Operation::Proxy ? kAttemptingProxy : kUndoingProxy, outcome_.total);
       std::set<int> processed;
       for (const std::string& letter : letters()) {
-        for (const ProxyCell& cell : cells_.cells()) {
-          if (cell.state != CellState::ToProxy || cell.priority != letter) continue;
-          if (!processed.insert(cell.serial).second) continue;
+        for (const PlacedCell& placed : toProxy_) {
+          if (placed.cell.priority != letter || !processed.insert(placed.cell.serial).second) continue;
           if (stopRequested()) break;
-          processIndent(cell.serial, cell.owner);
+          processIndent(placed.cell.serial, placed.cell.owner);
         }
         if (stop_) break;
       }
@@ -107,19 +109,15 @@ class Run {
   // The cells are read again: a period that became a group's since the table was built is refused
   // before anything changes.
   bool refuseGroupPeriods() {
-    for (int day = 1; day <= 9; ++day) {
-      for (int period = 1; period <= 12; ++period) {
-        const ProxyCell& cell = cells_.at(day, period);
-        if (cell.state != CellState::ToProxy) continue;
-        auto row = indents::slotRow(store_, school_, ownerKindOf(kind_), cell.owner, day, period);
-        if (!row || row->TSUBJECT == 0 || row->TSUBJECT == 999) continue;
-        auto indent = store_.table<TAlloc>().find(TAlloc::primary, {school_, row->TSERIAL});
-        if (!indent || indentItem(*indent, kind_) == cell.owner) continue;
-        session_.prompter().error(
-            groupPeriodMessage(itemName(store_, school_, kind_, cell.owner),
-                               itemName(store_, school_, kind_, indentItem(*indent, kind_))));
-        return true;
-      }
+    for (const auto& [day, period, cell] : toProxy_) {
+      auto row = indents::slotRow(store_, school_, ownerKindOf(kind_), cell.owner, day, period);
+      if (!row || row->TSUBJECT == 0 || row->TSUBJECT == 999) continue;
+      auto indent = store_.table<TAlloc>().find(TAlloc::primary, {school_, row->TSERIAL});
+      if (!indent || indentItem(*indent, kind_) == cell.owner) continue;
+      session_.prompter().error(
+          groupPeriodMessage(itemName(store_, school_, kind_, cell.owner),
+                             itemName(store_, school_, kind_, indentItem(*indent, kind_))));
+      return true;
     }
     return false;
   }
@@ -127,14 +125,9 @@ class Run {
   // The periods the run will move: a ticked cell of a cluster brings its whole block.
   int periodsToMove() {
     std::set<std::tuple<int, int, int>> periods;  // owner, day, period
-    for (int day = 1; day <= 9; ++day) {
-      for (int period = 1; period <= 12; ++period) {
-        const ProxyCell& cell = cells_.at(day, period);
-        if (cell.state != CellState::ToProxy) continue;
-        const std::vector<int> block =
-            grid::allocationBlock(store_, school_, gridOwner(cell.owner), day, period);
-        for (int p : block) periods.insert({cell.owner, day, p});
-      }
+    for (const auto& [day, period, cell] : toProxy_) {
+      for (int p : grid::allocationBlock(store_, school_, gridOwner(cell.owner), day, period))
+        periods.insert({cell.owner, day, p});
     }
     return static_cast<int>(periods.size());
   }
@@ -145,8 +138,7 @@ class Run {
 
   std::vector<std::string> letters() const {
     std::set<std::string> distinct;
-    for (const ProxyCell& cell : cells_.cells())
-      if (cell.state == CellState::ToProxy) distinct.insert(cell.priority);
+    for (const PlacedCell& placed : toProxy_) distinct.insert(placed.cell.priority);
     return {distinct.begin(), distinct.end()};
   }
 
@@ -209,19 +201,16 @@ class Run {
   // asking: the whole period everywhere it lives, a cluster's whole block.
   std::vector<Block> freeCells(int serial, int owner) {
     std::vector<Block> blocks;
-    for (int day = 1; day <= 9; ++day) {
-      for (int period = 1; period <= 12; ++period) {
-        const ProxyCell& cell = cells_.at(day, period);
-        if (cell.state != CellState::ToProxy || cell.serial != serial || cell.owner != owner) continue;
-        auto row = indents::slotRow(store_, school_, ownerKindOf(kind_), owner, day, period);
-        if (!row || row->TSERIAL != serial || row->TSUBJECT == 0 || row->TSUBJECT == 999) continue;
-        const std::vector<int> block = grid::allocationBlock(store_, school_, gridOwner(owner), day, period);
-        if (block.empty()) continue;
-        if (grid::makeAvailable(session_, gridOwner(owner), day, period, grid::Confirmation::DoNotAsk) !=
-            grid::ChangeOutcome::Changed)
-          continue;
-        blocks.push_back({day, block.front(), static_cast<int>(block.size())});
-      }
+    for (const auto& [day, period, cell] : toProxy_) {
+      if (cell.serial != serial || cell.owner != owner) continue;
+      auto row = indents::slotRow(store_, school_, ownerKindOf(kind_), owner, day, period);
+      if (!row || row->TSERIAL != serial || row->TSUBJECT == 0 || row->TSUBJECT == 999) continue;
+      const std::vector<int> block = grid::allocationBlock(store_, school_, gridOwner(owner), day, period);
+      if (block.empty()) continue;
+      if (grid::makeAvailable(session_, gridOwner(owner), day, period, grid::Confirmation::DoNotAsk) !=
+          grid::ChangeOutcome::Changed)
+        continue;
+      blocks.push_back({day, block.front(), static_cast<int>(block.size())});
     }
     return blocks;
   }
@@ -424,6 +413,7 @@ class Run {
   int school_;
   engine::EnginePorts ports_;
   const CellTable& cells_;
+  std::vector<PlacedCell> toProxy_;  // in cell order
   ItemKind kind_;
   Operation operation_;
   std::vector<int> substitutes_;

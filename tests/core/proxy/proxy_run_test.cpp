@@ -314,6 +314,32 @@ TEST_F(ProxyRunTest, UndoProxyGivesThePeriodsBackAndDeletesTheProxyIndentWithIts
   EXPECT_TRUE(school.auditPasses());
 }
 
+TEST_F(ProxyRunTest, UndoTakesBackProxyPeriodsOfTwoSubstitutesAtTheSameCell) {
+  // Proxies made anywhere in the week can put two substitutes' periods at one day and period.
+  const int byBaker =
+      school.lesson({.cls = school.x, .resource = school.baker, .subject = school.maths, .periods = 1}, {{1, 1}});
+  const int byClark =
+      school.lesson({.cls = school.y, .resource = school.clark, .subject = school.art, .periods = 1}, {{1, 1}});
+  {
+    Transaction tx(school.store());
+    appendProxyRecord(school.store(), 1, ItemKind::Resource, school.adams, school.baker, byBaker, "2026-01-05");
+    appendProxyRecord(school.store(), 1, ItemKind::Resource, school.adams, school.clark, byClark, "2026-01-05");
+    tx.commit();
+  }
+  const CellTable cells = school.table(ItemKind::Resource, school.adams, Operation::UndoProxy);
+  EXPECT_EQ(cells.toProxy(), 2);
+  EXPECT_EQ(cells.periodCells().size(), 2u);
+
+  const ProxyOutcome outcome = school.run(cells, {}, {.samePeriod = false});
+
+  EXPECT_EQ(outcome.done, 2);
+  EXPECT_FALSE(school.indentExists(byBaker));
+  EXPECT_FALSE(school.indentExists(byClark));
+  EXPECT_TRUE(school.proxyRecords().empty());
+  EXPECT_EQ(school.s.f.resourceRecord(school.adams).TALLOCLEC, 2);
+  EXPECT_TRUE(school.auditPasses());
+}
+
 // ---- Stop -----------------------------------------------------------------------------------------------
 
 TEST_F(ProxyRunTest, StopEndsTheRunAfterTheIndentInHand) {
