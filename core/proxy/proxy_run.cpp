@@ -308,11 +308,17 @@ class Run {
     }
   }
 
+  // The ticked substitutes in order; with the same-subject option only those that engage the
+  // indent's subject. The absent item never stands in for itself.
   std::vector<int> substitutesFor(const TAlloc& indent) {
-    if (operation_ != Operation::Proxy || !options_.sameSubject) return substitutes_;
+    if (operation_ != Operation::Proxy) return substitutes_;
     std::vector<int> kept;
-    for (int substitute : substitutes_)
-      if (engagesSubject(store_, school_, kind_, substitute, indent.ASUBJECT)) kept.push_back(substitute);
+    for (int substitute : substitutes_) {
+      if (substitute == cells_.item()) continue;
+      if (options_.sameSubject && !engagesSubject(store_, school_, kind_, substitute, indent.ASUBJECT))
+        continue;
+      kept.push_back(substitute);
+    }
     return kept;
   }
 

@@ -123,6 +123,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, PriorityOrder,
                                            PriorityCase{"BakerAwayForOnePeriod", false, true, 1, 1}),
                          testing::CaseName{});
 
+TEST_F(ProxyRunTest, TheAbsentItemIsNeverItsOwnSubstitute) {
+  adamsMaths();
+  const ProxyOutcome outcome = proxyAdams({school.adams, school.baker});
+  EXPECT_EQ(outcome.bySubstitute, (std::vector<Share>{{school.baker, "BAKER", 2}}));
+  EXPECT_TRUE(school.auditPasses());
+}
+
 class SameSubjectOption : public ProxyRunTest, public ::testing::WithParamInterface<bool> {};
 
 // CLARK teaches Maths, BAKER does not; BAKER is ticked first.
