@@ -22,5 +22,6 @@ void registerCheckCommand(CLI::App& tool, CliContext& context);
 void registerImportCommand(CLI::App& tool, CliContext& context);
 void registerActivateCommand(CLI::App& tool, CliContext& context);
 void registerRepairCommand(CLI::App& tool, CliContext& context);
+void registerProxyCommands(CLI::App& tool, CliContext& context);
 
 }  // namespace tavrel::cli
