@@ -88,6 +88,12 @@ void ItemGrid::load(Session& session) {
   filterShown_ = filterShown_ || indented || status != StatusChoice::All;
 }
 
+std::string ItemGrid::filterText(Session& session) const {
+  const ListChoice& choice = session.choice(viewKindOf(kind_));
+  const bool measured = choice.status == StatusChoice::Allocated || choice.status == StatusChoice::Incomplete;
+  return statusCaption(choice.status) + (measured && filterShown_ ? basisCaption(choice.basis) : "");
+}
+
 int ItemGrid::columns() const {
   return std::max(kLeastColumns, (items() + kRows - 1) / kRows + 1);
 }

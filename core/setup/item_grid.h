@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/store/session.h"
@@ -53,6 +54,10 @@ class ItemGrid {
   // Whether the filter box is shown: always with a status other than "All"; with "All" only when
   // the school has something to filter by (a passive indent, or an item with indented periods).
   bool filterShown() const { return filterShown_; }
+  // The grid's filter as the availability window names it in its caption: the status, and the
+  // basis with it when the status is measured against one and the box is shown ("Incomplete
+  // w.r.t. Available").
+  std::string filterText(store::Session& session) const;
 
   int items() const { return static_cast<int>(cells_.size()); }
   // Every item's cell plus one column to grow into, and never fewer than 12 columns.

@@ -38,6 +38,15 @@ TEST(ItemGrid, PassivePresentShowsOnlyClassesWithAPassiveIndentAndKeepsTheFilter
   ItemGrid grid = s.loaded(GridKind::Class);
   EXPECT_EQ(codes(grid), std::vector<int>{s.c8a});
   EXPECT_TRUE(grid.filterShown());
+  EXPECT_EQ(grid.filterText(s.f.session()), "Passive Present");
+}
+
+TEST(ItemGrid, TheFilterTextNamesTheBasisOfAMeasuredStatus) {
+  SchoolViewSchool s;
+  s.choose('T', StatusChoice::Incomplete);
+  s.f.session().set_gb_f(2, 'T', static_cast<int>(BasisChoice::Available));
+  EXPECT_EQ(s.loaded(GridKind::Resource).filterText(s.f.session()), "Incomplete w.r.t. Available");
+  EXPECT_EQ(s.loaded(GridKind::Class).filterText(s.f.session()), "All");
 }
 
 TEST(ItemGrid, WithEveryFilterAtAllAndNothingIndentedNoFilterBoxIsShown) {
