@@ -350,11 +350,11 @@ std::vector<GroupCandidate> groupCandidates(Session& session, ItemKind kind, int
   return candidates;
 }
 
-bool checkResourceLimit(Session& session, ResourceLimit limit, const std::string& text) {
-  int high = 12;
+bool checkResourceLimit(Session& session, ResourceLimit limit, const std::string& text, DayBound bound) {
+  const int frame = session.school()->SWRKDAYS;
+  int high = bound == DayBound::SchoolPeriods ? periodsPerDay(frame) : 12;
   LabelledField field = LabelledField::TMAXLEC;
   if (limit == ResourceLimit::PerWeek) {
-    const int frame = session.school()->SWRKDAYS;
     high = daysInCycle(frame) * periodsPerDay(frame);
     field = LabelledField::TMAXLECWK;
   } else if (limit == ResourceLimit::Sequence) {

@@ -74,9 +74,14 @@ struct GroupCandidate {
 };
 std::vector<GroupCandidate> groupCandidates(store::Session& session, ItemKind kind, int editedCode);
 
-// Checks a resource limit box as it is left; false after the range message was shown.
+// Checks a resource limit box as it is left; false after the range message was shown. The week
+// limit is bounded by the school's week. The New/Edit dialog bounds the day and sequence limits by
+// the 12 periods of the grid; the school view's details panel, where the school is known, by the
+// school's periods per day.
 enum class ResourceLimit { PerDay, PerWeek, Sequence };
-bool checkResourceLimit(store::Session& session, ResourceLimit limit, const std::string& text);
+enum class DayBound { GridPeriods, SchoolPeriods };
+bool checkResourceLimit(store::Session& session, ResourceLimit limit, const std::string& text,
+                        DayBound bound = DayBound::GridPeriods);
 
 // "O&k" and "&NextNew" for a new item, "O&k" for an existing one. They return the item's code,
 // or nothing after a refusal was shown; `cancelled` is set when the dialog must close with

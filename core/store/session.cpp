@@ -184,6 +184,24 @@ bool Session::resourcePasses(const TTeac& row) const {
                       row.TMAXLECWK);
 }
 
+bool Session::subjectPasses(const TSubj& row) const {
+  const StatusChoice status = subjectChoice_.status;
+  if (status == StatusChoice::All) return true;
+  auto link = store_.table<TSctl>().find(TSctl::primary, {schoolCode_, row.SUBCODE});
+  switch (status) {
+    case StatusChoice::NoActiveIndent:
+      return !link || link->SCTREQLEC < 1;
+    case StatusChoice::PassivePresent:
+      return link && store_.table<TAlloc>().count(TAlloc::ALLOSUBJ, {schoolCode_, "N", row.SUBCODE}) > 0;
+    case StatusChoice::Allocated:
+      return link && link->SCTTOTALL >= link->SCTREQLEC && link->SCTREQLEC > 0;
+    case StatusChoice::Incomplete:
+      return link && link->SCTTOTALL < link->SCTREQLEC && link->SCTREQLEC > 0;
+    default:
+      return true;
+  }
+}
+
 bool Session::indentPasses(const TAlloc& row) const {
   if (row.ASCHOOL != schoolCode_) return false;
   const bool complete = row.ANOLECALL == row.ANOOFLEC;
@@ -417,25 +435,7 @@ void Session::TNext(Step step) {
 }
 
 void Session::SNext(Step step) {
-  auto& links = store_.table<TSctl>();
-  auto& indents = store_.table<TAlloc>();
-  const StatusChoice status = subjectChoice_.status;
-  stepWithSkip(subjects_, step, [&](const TSubj& row) {
-    if (status == StatusChoice::All) return true;
-    auto link = links.find(TSctl::primary, {schoolCode_, row.SUBCODE});
-    switch (status) {
-      case StatusChoice::NoActiveIndent:
-        return !link || link->SCTREQLEC < 1;
-      case StatusChoice::PassivePresent:
-        return link && indents.count(TAlloc::ALLOSUBJ, {schoolCode_, "N", row.SUBCODE}) > 0;
-      case StatusChoice::Allocated:
-        return link && link->SCTTOTALL >= link->SCTREQLEC && link->SCTREQLEC > 0;
-      case StatusChoice::Incomplete:
-        return link && link->SCTTOTALL < link->SCTREQLEC && link->SCTREQLEC > 0;
-      default:
-        return true;
-    }
-  });
+  stepWithSkip(subjects_, step, [&](const TSubj& row) { return subjectPasses(row); });
 }
 
 void Session::ChngPIndx(int kind, int go) {

@@ -98,6 +98,8 @@ class Session {
   // The filters as predicates (also used where a list is read elsewhere).
   bool classPasses(const TClas& row) const;
   bool resourcePasses(const TTeac& row) const;
+  // The subject status test of `SNext`, against the subject's link of the current school.
+  bool subjectPasses(const TSubj& row) const;
   bool indentPasses(const TAlloc& row) const;
 
   // ---- Positions ---------------------------------------------------------------------------
