@@ -18,6 +18,8 @@ constexpr const char* kContinuityReview =
     "have opted for this without setting timetable under \"Allocate All\" first. Select Yes to review "
     "allocation settings.";
 
+constexpr auto kCommitInterval = std::chrono::seconds(1);
+
 // The index that ranges a school's active indents by item and priority letter.
 int indexOf(SelectList list) {
   switch (list) {
@@ -144,6 +146,11 @@ SelectOutcome AllocateSelect::allocate(const AllocationOptions& options) {
   ports_.progress.show("Allocating...", tagged_);
   show();
 
+  // One transaction for the run, each indent a savepoint within it: an indent is placed whole or
+  // not at all, and the run is made durable about once a second instead of after every indent,
+  // which would cost more than placing it.
+  Transaction tx(store);
+  auto lastCommit = start;
   const std::vector<std::string> letters = lettersOf(letters_);
   const std::vector<TRPCode> selection = store.table<TRPCode>().range(TRPCode::primary);
   bool stop = false;
@@ -174,6 +181,10 @@ SelectOutcome AllocateSelect::allocate(const AllocationOptions& options) {
           ports_.progress.step(done.gained);
         }
         show();
+        if (const auto now = ports_.clock.now(); now - lastCommit >= kCommitInterval) {
+          tx.checkpoint();
+          lastCommit = now;
+        }
         if (done.stopped || ports_.progress.pump()) {
           stop = true;
           break;
@@ -182,6 +193,7 @@ SelectOutcome AllocateSelect::allocate(const AllocationOptions& options) {
     }
     if (stop) break;
   }
+  tx.commit();
   session_.flush(kFlushIndents);
   result.elapsed = elapsedText(ports_.clock.now() - start);
   result.end = stop ? SelectEnd::Stopped : SelectEnd::Done;
