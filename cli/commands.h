@@ -20,5 +20,8 @@ void registerReportCommand(CLI::App& tool, CliContext& context);
 void registerAllocateCommand(CLI::App& tool, CliContext& context);
 void registerAllocateSelectCommand(CLI::App& tool, CliContext& context);
 void registerCheckCommand(CLI::App& tool, CliContext& context);
+void registerImportCommand(CLI::App& tool, CliContext& context);
+void registerActivateCommand(CLI::App& tool, CliContext& context);
+void registerRepairCommand(CLI::App& tool, CliContext& context);
 
 }  // namespace tavrel::cli
