@@ -10,6 +10,7 @@ void registerCommands(CLI::App& tool, CliContext& context) {
   registerBackupCommands(tool, context);
   registerReportCommand(tool, context);
   registerAllocateCommand(tool, context);
+  registerAllocateSelectCommand(tool, context);
   registerCheckCommand(tool, context);
   registerActivateCommand(tool, context);
   registerRepairCommand(tool, context);

@@ -18,6 +18,7 @@ void registerBackupCommands(CLI::App& tool, CliContext& context);
 void registerExportCommand(CLI::App& tool, CliContext& context);
 void registerReportCommand(CLI::App& tool, CliContext& context);
 void registerAllocateCommand(CLI::App& tool, CliContext& context);
+void registerAllocateSelectCommand(CLI::App& tool, CliContext& context);
 void registerCheckCommand(CLI::App& tool, CliContext& context);
 void registerImportCommand(CLI::App& tool, CliContext& context);
 void registerActivateCommand(CLI::App& tool, CliContext& context);

@@ -7,6 +7,7 @@
 #include "cli/cli_context.h"
 #include "cli/commands.h"
 #include "cli/school_option.h"
+#include "core/indents/engine_allocator.h"
 #include "core/indents/statistics_repair.h"
 
 namespace tavrel::cli {
@@ -34,8 +35,8 @@ Status repair(shell::Application& application, const std::string& name, std::ost
   RepairPrompter prompter(application.ports().prompter);
   store::Session session(application.store(), prompter);
   session.setSchool(application.session().schoolCode());
-  // Without an engine here a corrected indent keeps the periods it was found with.
-  indents::UnwiredAllocator allocator;
+  // A corrected indent with periods placed is allocated afresh by the engine.
+  indents::EngineAllocator allocator(application.ports().progress, application.ports().clock);
   auto report = indents::statisticsRepair(session, application.ports().progress, allocator);
   if (!report) return Error{"The repair was not run."};
   out << *school << ": " << report->recordsRewritten << " record(s) rewritten, " << report->correctionsMade

@@ -31,11 +31,6 @@ int percent(int count, int total) {
   return total > 0 ? static_cast<int>(static_cast<long>(count) * 100 / total) : 0;
 }
 
-std::uint64_t seedFrom(const Clock& clock) {
-  return static_cast<std::uint64_t>(clock.wallNow().time_since_epoch().count()) ^
-         static_cast<std::uint64_t>(clock.now().time_since_epoch().count());
-}
-
 // Each write of a parameter row replaces the table's one row.
 void storeParameters(Store& store, const TAPara& placing, const TRPara& failing) {
   auto& placingTable = store.table<TAPara>();
@@ -59,6 +54,11 @@ void setSaveDone(Store& store, int school, const std::string& value) {
 }
 
 }  // namespace
+
+std::uint64_t seedFromClock(const Clock& clock) {
+  return static_cast<std::uint64_t>(clock.wallNow().time_since_epoch().count()) ^
+         static_cast<std::uint64_t>(clock.now().time_since_epoch().count());
+}
 
 std::string elapsedText(std::chrono::steady_clock::duration elapsed) {
   const long seconds =
@@ -100,6 +100,7 @@ class AllocationRun::Run {
       return outcome(RunEnd::Declined);
     }
     tallies_.clear();
+    session_.AllocMode = 'A';
     if (auto end = setup(LoadMode::Fresh, *school)) return outcome(*end);
     return carryOn(kPhaseBatch, 0, std::nullopt);
   }
@@ -108,6 +109,7 @@ class AllocationRun::Run {
     auto school = session_.school();
     if (!school || !resumeEnabled()) return outcome(RunEnd::Declined);
     tallies_.clear();
+    session_.AllocMode = 'R';
     if (auto end = setup(LoadMode::Resume, *school)) return outcome(*end);
     const SaveState state = savedState(*school);
     if (state.phase == kPhaseClassRows || state.phase == kPhaseResourceRows) {
@@ -129,7 +131,7 @@ class AllocationRun::Run {
 
   // Empty when the run may go on; otherwise how it ended (a stop while loading, a refused resume).
   std::optional<RunEnd> setup(LoadMode mode, const TSchl& school) {
-    random_.emplace(settings_.seed.value_or(seedFrom(ports_.clock)));
+    random_.emplace(settings_.seed.value_or(seedFromClock(ports_.clock)));
     stopRequested_ = false;
     anyIncomplete_ = false;
     mode_ = mode;
@@ -511,11 +513,12 @@ IndentAllocation allocateIndent(Session& session, EnginePorts ports, int serial,
   Store& store = session.store();
   auto school = session.school();
   if (!school) return result;
+  session.AllocMode = 'S';
   Transaction tx(store);
   TableSlots slots(store, school->SCHOOLCODE);
   auto indent = slots.indent(serial);
   if (!indent) return result;
-  RunRandom random(settings.seed.value_or(seedFrom(ports.clock)));
+  RunRandom random(settings.seed.value_or(seedFromClock(ports.clock)));
   result.seed = random.seed();
   const PlacementRules rules = PlacementRules::of(store.institution(), *school, settings.clusterPermission);
   const int before = indent->ANOLECALL;
@@ -531,6 +534,7 @@ IndentAllocation allocateIndent(Session& session, EnginePorts ports, int serial,
   auto lacking = [&] { return indent->ANOOFLEC - slots.indentAllocated(serial); };
   bool stop = false;
   if (settings.rearrange && lacking() > 0) {
+    if (settings.rearranging) *settings.rearranging = true;
     Rearranger<TableSlots> rearranger(slots, placer,
                                       PassLimits{ports.clock, ports.progress, settings.rearrangeLimit, stop});
     rearranger.rearrange(failing, lacking());
@@ -539,6 +543,7 @@ IndentAllocation allocateIndent(Session& session, EnginePorts ports, int serial,
       failing.RREARRNG = kClassPass;
       rearranger.rearrange(failing, lacking());
     }
+    if (settings.rearranging) *settings.rearranging = false;
   }
   const int after = slots.indentAllocated(serial);
   result.gained = after - before;

@@ -98,6 +98,9 @@ struct RunOutcome {
 // "<h>:<m>:<s>", unpadded, hours counted in full.
 std::string elapsedText(std::chrono::steady_clock::duration elapsed);
 
+// The seed of a run that was given none: from the clock.
+std::uint64_t seedFromClock(const Clock& clock);
+
 class AllocationRun {
  public:
   AllocationRun(store::Session& session, EnginePorts ports, RunSettings settings = {});
@@ -135,6 +138,8 @@ struct TableModeSettings {
   bool clusterPermission = false;
   bool rearrange = true;  // "with rearrangement allowed"
   bool diagnose = false;  // keep what blocked the indent, for the allocation assistance
+  // Set while the rearrangement works for the indent: a Stop pressed then asks the person to wait.
+  bool* rearranging = nullptr;
 };
 
 struct IndentAllocation {
@@ -148,7 +153,8 @@ struct IndentAllocation {
 // One indent in table mode (the indent window's `MakeAlloc`, "Allocate Select", the proxy
 // window): the parameter rows, the placement, the resource and class passes of the rearrangement
 // when still short, and the class, resource and subject totals of what it gained. Everything is
-// written to the tables in one transaction. Existing allocations stay.
+// written to the tables in one transaction. Existing allocations stay. The session's allocation
+// mode becomes 'S'.
 IndentAllocation allocateIndent(store::Session& session, EnginePorts ports, int serial,
                                 const TableModeSettings& settings = {});
 

@@ -1,5 +1,6 @@
 #include "core/indents/single_allocation.h"
 
+#include "core/engine/allocation_run.h"
 #include "core/engine/parameters.h"
 #include "core/store/default_constraint.h"
 
@@ -63,9 +64,7 @@ void removeConstraint(Session& session, TAlloc indent) {
 }  // namespace
 
 std::string elapsedText(std::chrono::steady_clock::duration elapsed) {
-  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
-  return "Time elapsed: " + std::to_string(seconds / 3600) + ":" + std::to_string(seconds / 60 % 60) + ":" +
-         std::to_string(seconds % 60);
+  return "Time elapsed: " + engine::elapsedText(elapsed);
 }
 
 AllocationResult MakeAlloc(Session& session, IndentAllocator& allocator, int serial) {
@@ -84,40 +83,47 @@ AllocationResult MakeAlloc(Session& session, IndentAllocator& allocator, int ser
   return result;
 }
 
-AllocateFollowUp AllocateIndent(Session& session, IndentAllocator& allocator, const Clock& clock,
-                                int serial) {
+AllocateIndentResult AllocateIndent(Session& session, IndentAllocator& allocator, const Clock& clock,
+                                    int serial) {
   Prompter& prompter = session.prompter();
+  const AllocateIndentResult none;
   // Only an active indent takes part in allocation; the window offers the command for no other.
-  if (auto indent = findIndent(session, serial); !indent || !isActive(*indent)) return AllocateFollowUp::None;
+  if (auto indent = findIndent(session, serial); !indent || !isActive(*indent)) return none;
   const auto start = clock.now();
   const AllocationResult result = MakeAlloc(session, allocator, serial);
   if (!result.report.attempted) {
     prompter.info(kEngineNotWired);
-    return AllocateFollowUp::None;
+    return none;
   }
   const std::string done = std::to_string(result.placedAfter) + "/" + std::to_string(result.count) +
                            " periods allocated for this indent." + elapsedText(clock.now() - start) + ".";
   if (result.complete()) {
     prompter.info(done);
-    return AllocateFollowUp::None;
+    return none;
   }
-  if (!prompter.ask(MessageKind::Information, done + " Select Yes for assistance."))
-    return AllocateFollowUp::None;
-  if (result.report.blockingReasonsRecorded) return AllocateFollowUp::OpenAssistance;
+  if (!prompter.ask(MessageKind::Information, done + " Select Yes for assistance.")) return none;
+  if (result.report.blockingReasonsRecorded()) {
+    return AllocateIndentResult{AllocateFollowUp::OpenAssistance, result.report.diagnosis};
+  }
   auto indent = findIndent(session, serial);
-  if (!indent) return AllocateFollowUp::None;
+  if (!indent) return none;
   if (!hasConstraint(*indent)) {
     prompter.info(
         "Allocation of this indent is not feasible.The reason could be that there are too many indents with "
         "constraints - as a result Tavrel does not have the opportunity to shuffle the timetable to make the "
         "allocation possible.");
-    return AllocateFollowUp::None;
+    return none;
   }
-  if (!prompter.ask(MessageKind::Information, constraintHelp(session, *indent, result.report))) {
-    return AllocateFollowUp::None;
-  }
+  if (!prompter.ask(MessageKind::Information, constraintHelp(session, *indent, result.report))) return none;
   removeConstraint(session, *indent);
   return AllocateIndent(session, allocator, clock, serial);
+}
+
+AllocateIndentResult AllocateAfterAssistance(Session& session, IndentAllocator& allocator, const Clock& clock,
+                                             int serial, bool clusterPermissionBefore) {
+  AllocateIndentResult result = AllocateIndent(session, allocator, clock, serial);
+  session.ClusterPermission = clusterPermissionBefore;
+  return result;
 }
 
 }  // namespace tavrel::indents

@@ -2,14 +2,16 @@
 // indent is handed to the allocation engine through its parameter rows; the engine places what it
 // can, rearranging other indents where that helps, and keeps every counter in step.
 //
-// The engine plugs in through `IndentAllocator`. Until one is supplied, `UnwiredAllocator` stands
-// in: it places nothing and says so, so no caller ever mistakes "not attempted" for "not possible".
+// The engine plugs in through `IndentAllocator`: `EngineAllocator` (engine_allocator.h) is the
+// allocation engine in table mode. `UnwiredAllocator` places nothing and says so, for a caller
+// that has no engine at hand, so that "not attempted" is never mistaken for "not possible".
 #pragma once
 
 #include <chrono>
 #include <string>
 #include <vector>
 
+#include "core/engine/slots.h"
 #include "core/indents/indent_facts.h"
 #include "core/ports/clock.h"
 
@@ -17,10 +19,14 @@ namespace tavrel::indents {
 
 // What the engine reports about one attempt.
 struct EngineReport {
-  bool attempted = true;                 // false: no engine placed anything, nothing was tried
-  bool blockingReasonsRecorded = false;  // the assistance window has reasons to show
+  bool attempted = true;  // false: no engine placed anything, nothing was tried
+  // The limits the attempt found in the indent's way, for the allocation assistance.
+  engine::Diagnosis diagnosis;
   // The class and/or resource the engine found short of slots, in the order to name them.
   std::vector<store::Owner> shortOf;
+
+  // The assistance window has reasons to show.
+  bool blockingReasonsRecorded() const { return diagnosis.anyFinding(); }
 };
 
 class IndentAllocator {
@@ -60,10 +66,21 @@ enum class AllocateFollowUp {
   OpenAssistance,  // open the allocation-assistance window; after OK, allocate again
 };
 
+struct AllocateIndentResult {
+  AllocateFollowUp followUp = AllocateFollowUp::None;
+  // With OpenAssistance: what the assistance window offers to relax (engine/allocation_assistance.h).
+  engine::Diagnosis diagnosis;
+};
+
 // "Allocate Indent": `MakeAlloc` with its closing messages and the help offered when the indent
 // stays incomplete (removing a constraint and trying again is done here).
-AllocateFollowUp AllocateIndent(store::Session& session, IndentAllocator& allocator, const Clock& clock,
-                                int serial);
+AllocateIndentResult AllocateIndent(store::Session& session, IndentAllocator& allocator, const Clock& clock,
+                                    int serial);
+
+// After the assistance window closed accepted: "Allocate Indent" once more, after which the
+// cluster permission returns to what it was before the assistance changed it.
+AllocateIndentResult AllocateAfterAssistance(store::Session& session, IndentAllocator& allocator,
+                                             const Clock& clock, int serial, bool clusterPermissionBefore);
 
 // "Time elapsed: <h>:<m>:<s>", unpadded.
 std::string elapsedText(std::chrono::steady_clock::duration elapsed);

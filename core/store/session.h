@@ -76,6 +76,14 @@ class Session {
   char pendingWindow = 'N';  // the window the main window opens next ("N": none)
   bool cancelFlag = false;   // set by Cancel of the progress window; long loops stop on it
 
+  // ---- Allocation ----------------------------------------------------------------------------
+  // How the engine works now: 'A' a fresh "Allocate All" run, 'R' a resumed one (both on the
+  // in-memory working set), 'S' table mode ("Allocate Select", one indent, proxies).
+  char AllocMode = 'A';
+  // "Apply Cluster Permission for Regular indents": when on, a regular indent may take the period
+  // next to one of the same subject. Kept for the session only; off at every start.
+  bool ClusterPermission = false;
+
   // ---- Lists -------------------------------------------------------------------------------
   Cursor<TClas>& classes() { return classes_; }
   Cursor<TTeac>& resources() { return resources_; }

@@ -53,7 +53,7 @@ TEST(SingleAllocation, TheEngineReceivesTheMissingPeriodsInItsParameterRows) {
 
   // Without an engine nothing is placed, and the person is told so rather than that it failed.
   s.f.prompter().expectMessage(MessageKind::Information, kEngineNotWired);
-  EXPECT_EQ(AllocateIndent(s.f.session(), none, s.clock, serial), AllocateFollowUp::None);
+  EXPECT_EQ(AllocateIndent(s.f.session(), none, s.clock, serial).followUp, AllocateFollowUp::None);
   EXPECT_EQ(s.f.indent(serial).ANOLECALL, 1);
 }
 
@@ -63,7 +63,7 @@ TEST(SingleAllocation, ClosingMessagesAndTheHelpForAnIncompleteIndent) {
   const int complete = s.active(s.spec(3));
   s.f.prompter().expectMessage(MessageKind::Information,
                                "3/3 periods allocated for this indent.Time elapsed: 0:0:0.");
-  EXPECT_EQ(AllocateIndent(s.f.session(), engine, s.clock, complete), AllocateFollowUp::None);
+  EXPECT_EQ(AllocateIndent(s.f.session(), engine, s.clock, complete).followUp, AllocateFollowUp::None);
   EXPECT_EQ(s.f.indent(complete).ANOLECALL, 3);
 
   FixtureAllocator slow(s.f, 1);
@@ -71,7 +71,7 @@ TEST(SingleAllocation, ClosingMessagesAndTheHelpForAnIncompleteIndent) {
   const std::string incomplete =
       "1/3 periods allocated for this indent.Time elapsed: 0:0:0. Select Yes for assistance.";
   s.f.prompter().expectQuestion(MessageKind::Information, incomplete, false);
-  EXPECT_EQ(AllocateIndent(s.f.session(), slow, s.clock, unconstrained), AllocateFollowUp::None);
+  EXPECT_EQ(AllocateIndent(s.f.session(), slow, s.clock, unconstrained).followUp, AllocateFollowUp::None);
   s.f.prompter().expectQuestion(
       MessageKind::Information,
       "2/3 periods allocated for this indent.Time elapsed: 0:0:0. Select Yes for assistance.", true);
@@ -80,14 +80,14 @@ TEST(SingleAllocation, ClosingMessagesAndTheHelpForAnIncompleteIndent) {
                                "too many indents with constraints "
                                "- as a result Tavrel does not have the opportunity to shuffle the timetable "
                                "to make the allocation possible.");
-  EXPECT_EQ(AllocateIndent(s.f.session(), slow, s.clock, unconstrained), AllocateFollowUp::None);
+  EXPECT_EQ(AllocateIndent(s.f.session(), slow, s.clock, unconstrained).followUp, AllocateFollowUp::None);
 
-  slow.report.blockingReasonsRecorded = true;
+  slow.report.diagnosis.NeedContinuity = 2;
   const int blocked = s.active(s.spec(2));
   s.f.prompter().expectQuestion(
       MessageKind::Information,
       "1/2 periods allocated for this indent.Time elapsed: 0:0:0. Select Yes for assistance.", true);
-  EXPECT_EQ(AllocateIndent(s.f.session(), slow, s.clock, blocked), AllocateFollowUp::OpenAssistance);
+  EXPECT_EQ(AllocateIndent(s.f.session(), slow, s.clock, blocked).followUp, AllocateFollowUp::OpenAssistance);
   EXPECT_TRUE(store::recountCounters(s.f.store(), 1).clean());
 }
 
@@ -123,7 +123,7 @@ TEST(SingleAllocation, AConstrainedIndentMayDropItsConstraintAndTryAgain) {
       return report;
     }
   } widening(engine);
-  EXPECT_EQ(AllocateIndent(s.f.session(), widening, s.clock, serial), AllocateFollowUp::None);
+  EXPECT_EQ(AllocateIndent(s.f.session(), widening, s.clock, serial).followUp, AllocateFollowUp::None);
   EXPECT_EQ(s.f.indent(serial).AQUERY, "None");
   EXPECT_EQ(s.f.indent(serial).ALISTDAY, ",1,2,3,4,5,6,7,8,9");
   EXPECT_EQ(engine.attempts, 2);
