@@ -398,10 +398,11 @@ class AllocationRun::Run {
       tx.commit();
       return outcome(RunEnd::Stopped);
     }
-    auto record = store_.table<TSchl>().find(TSchl::SCLCODE, {school_.SCHOOLCODE});
-    if (record) {
-      record->SSAVEDONE = "N";
-      store_.table<TSchl>().update(*record);
+    // A fresh run set "N" when it started: writing it again would add the school file to the commit.
+    if (auto record = store_.table<TSchl>().find(TSchl::SCLCODE, {school_.SCHOOLCODE})) {
+      TSchl done = *record;
+      done.SSAVEDONE = "N";
+      store_.table<TSchl>().update(done, *record);
     }
     store_.table<TProxy>().removeRange(TProxy::primary, {school_.SCHOOLCODE});
     storeParameters(store_, placing_, failing_);
