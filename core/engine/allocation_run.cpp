@@ -77,6 +77,7 @@ class AllocationRun::Run {
   RunSettings settings_;
   WorkingSet set_;
   bool rearranging_ = false;
+  std::optional<Rearranger<WorkingSet>> rearranger_;
 
   bool resumeEnabled() const {
     auto school = session_.school();
@@ -447,7 +448,6 @@ class AllocationRun::Run {
   PlacementRules rules_;
   std::optional<RunRandom> random_;
   std::optional<Placer<WorkingSet>> placer_;
-  std::optional<Rearranger<WorkingSet>> rearranger_;
   int loadedSchool_ = 0;
   bool stopRequested_ = false;
   bool anyIncomplete_ = false;
@@ -496,6 +496,12 @@ bool AllocationRun::autoQuickSaveAvailable() const {
 }
 bool AllocationRun::rearranging() const {
   return run_->rearranging_;
+}
+RearrangeLevel AllocationRun::rearrangeLevel() const {
+  return run_->rearranger_ ? run_->rearranger_->level() : RearrangeLevel::None;
+}
+bool AllocationRun::classPass() const {
+  return run_->rearranger_ && run_->rearranger_->classPass();
 }
 RunSettings& AllocationRun::settings() {
   return run_->settings_;
