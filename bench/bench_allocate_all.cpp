@@ -3,10 +3,14 @@
 // constrained and group indents over a week of 6 days of 8 periods. Measured: the whole command
 // (load, batch with rearrangement, write-back, commit), the load alone and the write-back alone,
 // and the share of the periods placed; every period placed is the goal.
+//
+// `--generate=generated|limits --program-folder=DIR` only writes a school for bench/cli-timings.sh.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
+#include <optional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -167,4 +171,63 @@ BENCHMARK(BM_AllocateAllWithContinuity)->Unit(benchmark::kMillisecond)->Iteratio
 BENCHMARK(BM_LoadWorkingSet)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteBack)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_WriteBackUnchanged)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK_MAIN();
+namespace {
+
+// `--generate=generated|limits --program-folder=DIR`: writes that school into the program
+// folder's live data set and stops, for the whole-program timings of bench/cli-timings.sh.
+// "limits" is a school of 999 classes and 999 resources on a full week of 9 days of 12 periods.
+int generateOnly(const std::string& kind, const std::filesystem::path& folder) {
+  testing::GeneratedShape shape;
+  if (kind == "limits") {
+    shape = testing::GeneratedShape{.plainClasses = 995,
+                                    .classGroups = 4,
+                                    .plainResources = 995,
+                                    .resourceGroups = 4,
+                                    .days = 9,
+                                    .periods = 12,
+                                    .partTimeResources = 8};
+  } else if (kind != "generated") {
+    std::cerr << "--generate takes generated or limits\n";
+    return 2;
+  }
+  auto opened = Store::open(ProgramFolders{folder}, DataSet::Live);
+  if (!opened) {
+    std::cerr << opened.error() << "\n";
+    return 1;
+  }
+  const testing::GeneratedSchool school = testing::writeGeneratedSchool(*opened.value(), shape);
+  std::cout << "SCHOOL" << school.school << ": " << school.classes << " classes, " << school.resources
+            << " resources, " << school.indents << " indents, " << school.periods << " periods\n";
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string generate;
+  std::optional<std::filesystem::path> folder;
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.rfind("--generate=", 0) == 0) {
+      generate = arg.substr(11);
+    } else if (arg.rfind("--program-folder=", 0) == 0) {
+      folder = std::filesystem::absolute(arg.substr(17));
+    } else {
+      argv[kept++] = argv[i];
+    }
+  }
+  argc = kept;
+  if (!generate.empty()) {
+    if (!folder) {
+      std::cerr << "--generate needs --program-folder=DIR\n";
+      return 2;
+    }
+    return generateOnly(generate, *folder);
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -77,6 +77,7 @@ class AllocationRun::Run {
   RunSettings settings_;
   WorkingSet set_;
   bool rearranging_ = false;
+  std::optional<Rearranger<WorkingSet>> rearranger_;
 
   bool resumeEnabled() const {
     auto school = session_.school();
@@ -400,10 +401,11 @@ class AllocationRun::Run {
       tx.commit();
       return outcome(RunEnd::Stopped);
     }
-    auto record = store_.table<TSchl>().find(TSchl::SCLCODE, {school_.SCHOOLCODE});
-    if (record) {
-      record->SSAVEDONE = "N";
-      store_.table<TSchl>().update(*record);
+    // A fresh run set "N" when it started: writing it again would add the school file to the commit.
+    if (auto record = store_.table<TSchl>().find(TSchl::SCLCODE, {school_.SCHOOLCODE})) {
+      TSchl done = *record;
+      done.SSAVEDONE = "N";
+      store_.table<TSchl>().update(done, *record);
     }
     store_.table<TProxy>().removeRange(TProxy::primary, {school_.SCHOOLCODE});
     storeParameters(store_, placing_, failing_);
@@ -448,7 +450,6 @@ class AllocationRun::Run {
   PlacementRules rules_;
   std::optional<RunRandom> random_;
   std::optional<Placer<WorkingSet>> placer_;
-  std::optional<Rearranger<WorkingSet>> rearranger_;
   int loadedSchool_ = 0;
   bool stopRequested_ = false;
   bool anyIncomplete_ = false;
@@ -497,6 +498,12 @@ bool AllocationRun::autoQuickSaveAvailable() const {
 }
 bool AllocationRun::rearranging() const {
   return run_->rearranging_;
+}
+RearrangeLevel AllocationRun::rearrangeLevel() const {
+  return run_->rearranger_ ? run_->rearranger_->level() : RearrangeLevel::None;
+}
+bool AllocationRun::classPass() const {
+  return run_->rearranger_ && run_->rearranger_->classPass();
 }
 RunSettings& AllocationRun::settings() {
   return run_->settings_;

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "core/engine/rearrangement.h"
 #include "core/engine/slots.h"
 #include "core/engine/working_set.h"
 #include "core/ports/clock.h"
@@ -121,6 +122,9 @@ class AllocationRun {
   bool autoQuickSaveAvailable() const;
   // True while the rearrangement works for an indent (the Stop button then asks to wait).
   bool rearranging() const;
+  // While rearranging: the level at work and whether it is the class pass.
+  RearrangeLevel rearrangeLevel() const;
+  bool classPass() const;
 
   RunSettings& settings();
   const WorkingSet& workingSet() const;

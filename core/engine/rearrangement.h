@@ -34,6 +34,10 @@
 
 namespace tavrel::engine {
 
+// Where a pass stands while it runs: the window's Stop note and the tests of a stop in each stage
+// read it.
+enum class RearrangeLevel { None, First, Second, Chains };
+
 // What a pass may spend, and how Stop reaches it.
 struct PassLimits {
   const Clock& clock;
@@ -61,20 +65,36 @@ class Rearranger {
     mark_navl_alloc();
     if (!anyOpen()) return;
     mark_ipos(f_);
+    const LevelScope first(level_, RearrangeLevel::First);
     shuffle(true);
     if (freed_ > 0) {
       placeFailing(need_);
       mark_navl_alloc();
     }
+    level_ = RearrangeLevel::Second;
     secondLevel();
     record_.clear();
+    level_ = RearrangeLevel::Chains;
     if (get_toalloc() > 0 && !expired()) chains();
   }
 
   // `get_toalloc`: the periods the failing indent still lacks.
   int get_toalloc() { return f_.ANOOFLEC - slots_.indentAllocated(f_.ASERIALNO); }
 
+  // The level at work, None between passes; and whether the pass is the class pass.
+  RearrangeLevel level() const { return level_; }
+  bool classPass() const { return classPass_; }
+
  private:
+  // Sets the level for the rest of a pass and back to None when the pass ends, however it ends.
+  struct LevelScope {
+    LevelScope(RearrangeLevel& level, RearrangeLevel value) : level_(level) { level_ = value; }
+    ~LevelScope() { level_ = RearrangeLevel::None; }
+    LevelScope(const LevelScope&) = delete;
+    LevelScope& operator=(const LevelScope&) = delete;
+    RearrangeLevel& level_;
+  };
+
   static constexpr int kOpen = kFree;  // a pivot cell with no occupant, in `PivotOccupants`
 
   struct RecordedBlock {
@@ -385,6 +405,7 @@ class Rearranger {
   store::TRPara failing_;
   store::TAlloc f_;
   bool classPass_ = false;
+  RearrangeLevel level_ = RearrangeLevel::None;
   int need_ = 0;
   int freed_ = 0;
   std::array<int, kSlotsPerOwner> pivotOccupants_{};

@@ -73,8 +73,9 @@ class WriteBack {
           auto found = existing.find(key);
           if (found != existing.end()) {
             if (found->second.*count != value) {
-              found->second.*count = value;
-              table.update(found->second);
+              Row changed = found->second;
+              changed.*count = value;
+              table.update(changed, found->second);
             }
           } else if (value > 0) {
             Row row = newRow<Row>(key, value);
@@ -85,8 +86,9 @@ class WriteBack {
     }
     for (auto& [key, row] : existing) {
       if (held.count(key) || row.*count == 0) continue;
-      row.*count = 0;
-      table.update(row);
+      Row changed = row;
+      changed.*count = 0;
+      table.update(changed, row);
     }
   }
 
@@ -136,16 +138,18 @@ class WriteBack {
           continue;
         }
         if (found->second.TDAALLOC != value) {
-          found->second.TDAALLOC = value;
-          table.update(found->second);
+          TTDMAll changed = found->second;
+          changed.TDAALLOC = value;
+          table.update(changed, found->second);
         }
         existing.erase(found);
       }
     }
     for (auto& [key, row] : existing) {
       if (row.TDAALLOC == 0) continue;
-      row.TDAALLOC = 0;
-      table.update(row);
+      TTDMAll changed = row;
+      changed.TDAALLOC = 0;
+      table.update(changed, row);
     }
   }
 
@@ -157,45 +161,39 @@ class WriteBack {
 
   void indents() {
     auto& table = store_.table<TAlloc>();
-    for (TAlloc& row : table.range(TAlloc::primary, {school_})) {
-      const int value = valueAt(set_.SRLALLO, row.ASERIALNO);
-      if (row.ANOLECALL == value) continue;
-      row.ANOLECALL = value;
-      table.update(row);
+    for (const TAlloc& row : table.range(TAlloc::primary, {school_})) {
+      TAlloc changed = row;
+      changed.ANOLECALL = valueAt(set_.SRLALLO, row.ASERIALNO);
+      table.update(changed, row);
     }
   }
 
   void classes() {
     auto& table = store_.table<TClas>();
-    for (TClas& row : table.range(TClas::CLASCODE, {school_})) {
-      const int own = valueAt(set_.CLSALLO, row.CLSCODE);
-      const int throughGroups = valueAt(set_.CLSMALLO, row.CLSCODE);
-      if (row.CLSTOTALL == own && row.CLSMLTALL == throughGroups) continue;
-      row.CLSTOTALL = own;
-      row.CLSMLTALL = throughGroups;
-      table.update(row);
+    for (const TClas& row : table.range(TClas::CLASCODE, {school_})) {
+      TClas changed = row;
+      changed.CLSTOTALL = valueAt(set_.CLSALLO, row.CLSCODE);
+      changed.CLSMLTALL = valueAt(set_.CLSMALLO, row.CLSCODE);
+      table.update(changed, row);
     }
   }
 
   void resources() {
     auto& table = store_.table<TTeac>();
-    for (TTeac& row : table.range(TTeac::TEACCODE, {school_})) {
-      const int own = valueAt(set_.TCHALLO, row.TCHCODE);
-      const int throughGroups = valueAt(set_.TCHMALLO, row.TCHCODE);
-      if (row.TALLOCLEC == own && row.TCHMLTALL == throughGroups) continue;
-      row.TALLOCLEC = own;
-      row.TCHMLTALL = throughGroups;
-      table.update(row);
+    for (const TTeac& row : table.range(TTeac::TEACCODE, {school_})) {
+      TTeac changed = row;
+      changed.TALLOCLEC = valueAt(set_.TCHALLO, row.TCHCODE);
+      changed.TCHMLTALL = valueAt(set_.TCHMALLO, row.TCHCODE);
+      table.update(changed, row);
     }
   }
 
   void subjects() {
     auto& table = store_.table<TSctl>();
-    for (TSctl& row : table.range(TSctl::primary, {school_})) {
-      const int value = valueAt(set_.SUBALLO, row.SCTCODE);
-      if (row.SCTTOTALL == value) continue;
-      row.SCTTOTALL = value;
-      table.update(row);
+    for (const TSctl& row : table.range(TSctl::primary, {school_})) {
+      TSctl changed = row;
+      changed.SCTTOTALL = valueAt(set_.SUBALLO, row.SCTCODE);
+      table.update(changed, row);
     }
   }
 
@@ -248,7 +246,7 @@ class WriteBack {
         TTtbl wanted = *row;
         fill(wanted, kind,
              kind == 'C' ? set_.classCell(owner, day, period) : set_.resourceCell(owner, day, period));
-        if (!(wanted == *row)) table.update(wanted);
+        table.update(wanted, *row);
       }
       // One box per owner: a whole block without rows would otherwise be 108 boxes.
       if (missing && reportMissing) {

@@ -1,5 +1,7 @@
 #include "core/store/table.h"
 
+#include <stdexcept>
+
 namespace tavrel::store {
 
 namespace {
@@ -112,6 +114,22 @@ Statement& TableAccess::update() {
     }
     return "UPDATE " + qualifiedName() + " SET " + sets + " WHERE rowid = ?" + std::to_string(def_.fields.size() + 1);
   });
+}
+
+Statement& TableAccess::updateFields(std::uint64_t fields) {
+  auto it = fieldUpdates_.find(fields);
+  if (it != fieldUpdates_.end()) return *it->second;
+  if (def_.fields.size() > 64) throw std::logic_error("too many fields for an update by field: " + qualifiedName());
+  std::string sets;
+  int position = 0;
+  for (std::size_t i = 0; i < def_.fields.size(); ++i) {
+    if (!(fields & (std::uint64_t{1} << i))) continue;
+    if (position) sets += ", ";
+    sets += std::string(def_.fields[i].name) + " = ?" + std::to_string(++position);
+  }
+  const std::string sql =
+      "UPDATE " + qualifiedName() + " SET " + sets + " WHERE rowid = ?" + std::to_string(position + 1);
+  return *fieldUpdates_.emplace(fields, std::make_unique<Statement>(connection_.handle(), sql)).first->second;
 }
 
 Statement& TableAccess::deleteByRowid() {

@@ -85,17 +85,37 @@ class Generator {
 
   // ---- Staff ---------------------------------------------------------------------------------------
 
-  void staff() {
-    int code = 0;
+  // The plan's staff of 56 scaled to the shape's plain resources, each subject keeping its share
+  // (largest remainders first), so a bigger school has proportionally more teachers of each.
+  std::vector<int> staffPlan() const {
+    int planned = 0;
+    for (const SubjectPlan& plan : kPlan) planned += plan.teachers;
+    std::vector<int> counts(kPlan.size());
+    std::vector<std::pair<long, std::size_t>> remainders;
+    int given = 0;
     for (std::size_t plan = 0; plan < kPlan.size(); ++plan) {
-      for (int i = 0; i < kPlan[plan].teachers; ++i) {
+      const long share = static_cast<long>(kPlan[plan].teachers) * shape_.plainResources;
+      counts[plan] = static_cast<int>(share / planned);
+      given += counts[plan];
+      remainders.emplace_back(-(share % planned), plan);
+    }
+    std::sort(remainders.begin(), remainders.end());
+    for (std::size_t i = 0; given < shape_.plainResources; ++i, ++given) ++counts[remainders[i].second];
+    return counts;
+  }
+
+  void staff() {
+    if (shape_.plainResources < 56)
+      throw std::logic_error("generated school: the staff plan needs at least 56 resources");
+    int code = 0;
+    const std::vector<int> counts = staffPlan();
+    for (std::size_t plan = 0; plan < kPlan.size(); ++plan) {
+      for (int i = 0; i < counts[plan]; ++i) {
         ++code;
         subjectOf_[code] = static_cast<int>(plan);
         teachers_[static_cast<int>(plan)].push_back(code);
       }
     }
-    if (code != shape_.plainResources)
-      throw std::logic_error("generated school: the staff plan needs 56 resources");
     // Part-time: the second teacher of the subjects with the most staff, away on the last two days.
     std::vector<int> partTime;
     for (int plan : {0, 1, 8, 0, 1, 8, 2, 3}) {
@@ -413,6 +433,10 @@ class Generator {
 
   // ---- Writing ---------------------------------------------------------------------------------------
 
+  // The code the system issues to the n-th class or resource: codes step over 999, the value of
+  // a free timetable cell, so a school of 999 classes has the codes 1 to 998 and 1000.
+  static int issued(int n) { return n >= kFree ? n + 1 : n; }
+
   GeneratedSchool store_(Store& store) {
     Transaction tx(store);
     TInst institution = store.institution();
@@ -441,8 +465,8 @@ class Generator {
     for (int c = 1; c <= classes; ++c) {
       const bool group = classMembers_.count(c) > 0;
       classRows[c] = TClas{.CSCHOOL = school,
-                           .CLSNAME = (group ? "GROUP " : "CLASS ") + std::to_string(c),
-                           .CLSCODE = c,
+                           .CLSNAME = (group ? "GROUP " : "CLASS ") + std::to_string(issued(c)),
+                           .CLSCODE = issued(c),
                            .CLSOPTION = group ? "Y" : "N",
                            .CLSTOTLEC = shape_.days * shape_.periods};
     }
@@ -451,8 +475,8 @@ class Generator {
       int availableCells = 0;
       for (char cell : available_[static_cast<std::size_t>(r)]) availableCells += cell ? 1 : 0;
       resourceRows[r] = TTeac{.TSCHOOL = school,
-                              .TCHNAME = (group ? "TEAM " : "TEACHER ") + std::to_string(r),
-                              .TCHCODE = r,
+                              .TCHNAME = (group ? "TEAM " : "TEACHER ") + std::to_string(issued(r)),
+                              .TCHCODE = issued(r),
                               .TCHOPTION = group ? "Y" : "N",
                               .TMAXLEC = shape_.periods,
                               .TMAXLECWK = availableCells,
@@ -476,8 +500,8 @@ class Generator {
       constrain(item, plan);
       TAlloc row{.ASCHOOL = school,
                  .ASERIALNO = ++serial,
-                 .ACLASS = item.cls,
-                 .ATEACHER = item.resource,
+                 .ACLASS = issued(item.cls),
+                 .ATEACHER = issued(item.resource),
                  .ASUBJECT = subject,
                  .AQUERY = item.constrained ? "Generated constraint" : "None",
                  .ANOOFLEC = count,
@@ -514,22 +538,22 @@ class Generator {
     for (auto& [code, row] : resourceRows) store.table<TTeac>().insert(row);
     for (const auto& [group, members] : classMembers_) {
       for (int member : members) {
-        TOptn link{.OPSCHOOL = school, .OPTYPE = "C", .OPMAINCODE = group, .OPSUBCODE = member};
+        TOptn link{.OPSCHOOL = school, .OPTYPE = "C", .OPMAINCODE = issued(group), .OPSUBCODE = issued(member)};
         store.table<TOptn>().insert(link);
       }
     }
     for (const auto& [group, members] : resourceMembers_) {
       for (int member : members) {
-        TOptn link{.OPSCHOOL = school, .OPTYPE = "T", .OPMAINCODE = group, .OPSUBCODE = member};
+        TOptn link{.OPSCHOOL = school, .OPTYPE = "T", .OPMAINCODE = issued(group), .OPSUBCODE = issued(member)};
         store.table<TOptn>().insert(link);
       }
     }
     for (const auto& [key, limit] : subjectLimits) {
-      TSOcc row{.SOSCHOOL = school, .SOCLASS = key.first, .SOSUBJECT = key.second, .SOCCURENCE = limit};
+      TSOcc row{.SOSCHOOL = school, .SOCLASS = issued(key.first), .SOSUBJECT = key.second, .SOCCURENCE = limit};
       store.table<TSOcc>().insert(row);
     }
     for (const auto& [key, limit] : resourceLimits) {
-      TTOcc row{.TOSCHOOL = school, .TOCLASS = key.first, .TOTEACHER = key.second, .TOCCURENCE = limit};
+      TTOcc row{.TOSCHOOL = school, .TOCLASS = issued(key.first), .TOTEACHER = issued(key.second), .TOCCURENCE = limit};
       store.table<TTOcc>().insert(row);
     }
     for (const auto& [subject, required] : subjectRequired) {
@@ -544,8 +568,8 @@ class Generator {
                  .STOTLEC = shape_.days * shape_.periods,
                  .SMAXLEC = shape_.periods,
                  .SRECESS = "," + std::to_string(kRecessAfter),
-                 .STOTCLS = classes,
-                 .STOTTCH = resources,
+                 .STOTCLS = issued(classes),
+                 .STOTTCH = issued(resources),
                  .SALLSERIAL = serial,
                  .SSAVEDONE = "N"};
     store.table<TSchl>().insert(record);
@@ -570,12 +594,12 @@ class Generator {
         const int content = available(day, period) ? kFree : 0;
         TTtbl row{.TSCHOOL = school,
                   .TTYPE = std::string(1, kind),
-                  .TCLASS = kind == 'C' ? owner : content,
-                  .TTEACHER = kind == 'T' ? owner : content,
+                  .TCLASS = kind == 'C' ? issued(owner) : content,
+                  .TTEACHER = kind == 'T' ? issued(owner) : content,
                   .TSUBJECT = content,
                   .TDAY = day,
                   .TLECTNO = period,
-                  .TSCHL = owner};
+                  .TSCHL = issued(owner)};
         store.table<TTtbl>().insert(row);
       }
     }

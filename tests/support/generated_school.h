@@ -15,6 +15,8 @@
 
 namespace tavrel::testing {
 
+// The default is the benchmark's school. At least 56 plain resources; more are shared out over the
+// subjects as the 56 are, so a school at the limits is {995, 4, 995, 4, 9, 12, ...}.
 struct GeneratedShape {
   int plainClasses = 40;
   int classGroups = 4;  // each of two plain classes, beside them

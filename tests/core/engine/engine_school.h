@@ -48,7 +48,7 @@ class EngineSchool {
     if (!spec.days.empty()) row.ALISTDAY = spec.days;
     if (!spec.periodList.empty()) row.ALISTLEC = spec.periodList;
     if (!spec.priority.empty()) row.APRIORITY = spec.priority;
-    row.ARECESS = spec.onePerDay ? "N" : "Y";
+    row.ARECESS.assign(1, spec.onePerDay ? 'N' : 'Y');
     f.store().table<store::TAlloc>().update(row);
     if (spec.active) {
       // As activation leaves them: at least the block size, and the periods spread over the week.

@@ -15,7 +15,7 @@ namespace tavrel::testing {
 class FakeClock final : public Clock {
  public:
   std::chrono::steady_clock::time_point now() const override {
-    current += tick;
+    if (!runsWhile || runsWhile()) current += tick;
     return current;
   }
   std::chrono::system_clock::time_point wallNow() const override {
@@ -24,6 +24,7 @@ class FakeClock final : public Clock {
 
   mutable std::chrono::steady_clock::time_point current{};
   std::chrono::steady_clock::duration tick{};  // added at every reading, to let time pass during a run
+  std::function<bool()> runsWhile;              // when set, time passes only while it says so
 };
 
 class RunProgress final : public Progress {

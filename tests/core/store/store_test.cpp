@@ -60,6 +60,37 @@ TEST(Store, UniqueIndexesRefuseDuplicatesAndTextIsCutToItsWidth) {
   EXPECT_EQ(classes.count(TClas::primary), 2);
 }
 
+// An update against the record as read writes only what changed: a field someone else changed
+// meanwhile keeps their value, the changed fields are cut and indexed as usual, and a unique index
+// still refuses a duplicate.
+TEST(Store, AnUpdateAgainstTheStoredRecordWritesOnlyTheChangedFields) {
+  TempFolder folder;
+  auto store = openLive(folder);
+  auto& classes = store->table<TClas>();
+  TClas first{.CSCHOOL = 1, .CLSNAME = "1A", .CLSCODE = 1, .CLSTOTALL = 3};
+  TClas second{.CSCHOOL = 1, .CLSNAME = "1B", .CLSCODE = 2};
+  ASSERT_EQ(classes.insert(first), WriteStatus::Ok);
+  ASSERT_EQ(classes.insert(second), WriteStatus::Ok);
+
+  TClas elsewhere = first;  // another command changes the total in between
+  elsewhere.CLSTOTALL = 7;
+  classes.update(elsewhere);
+
+  TClas renamed = first;
+  renamed.CLSNAME = "A name that is longer than twenty-five characters";
+  EXPECT_EQ(classes.update(renamed, first), WriteStatus::Ok);
+  auto stored = classes.find(TClas::CLASCODE, {1, 1});
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->CLSNAME, "A name that is longer tha");
+  EXPECT_EQ(stored->CLSTOTALL, 7);
+
+  TClas clash = second;
+  clash.CLSCODE = 1;
+  EXPECT_EQ(classes.update(clash, second), WriteStatus::DuplicateKey);
+  EXPECT_EQ(classes.find(TClas::CLASCODE, {1, 2})->CLSNAME, "1B");
+  EXPECT_EQ(classes.update(second, second), WriteStatus::Ok);  // nothing to write
+}
+
 TEST(Store, RangesWalkTheIndexInOrder) {
   TempFolder folder;
   auto store = openLive(folder);
