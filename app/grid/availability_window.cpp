@@ -57,6 +57,10 @@ AvailabilityWindow::AvailabilityWindow(shell::Application& application, ShowHelp
   top_ = new QStackedWidget(this);
   top_->addWidget(toolBar_);
   top_->addWidget(foundPanel_);
+  // A week of few days makes a narrow window: the toolbar then shows what fits and offers the rest
+  // behind its extension button (and F2), instead of widening the window.
+  toolBar_->setMinimumWidth(toolBar_->iconSize().width() * 4);
+  top_->setMinimumWidth(toolBar_->minimumWidth());
   top_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   top_->setFixedHeight(std::max(toolBar_->sizeHint().height(), foundPanel_->sizeHint().height()));
 
@@ -237,8 +241,8 @@ void AvailabilityWindow::prepareToShow() {
   model_.reset();
   model_.emplace(session(), opening_);
   opening_ = {};
+  showModel();  // first: the grid's size follows the week it shows
   placeWindow();
-  showModel();
   gridView_->setFocus();
 }
 
@@ -255,6 +259,7 @@ void AvailabilityWindow::placeWindow() {
   // The sizes are those of a 1024 × 768 screen; the window never gets smaller than its grid needs
   // to show every name, and never larger than the screen.
   const QRect screenArea = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+  layout()->activate();
   const QSize size = QSize(frame.width, frame.height).expandedTo(minimumSizeHint()).boundedTo(screenArea.size());
   resize(size);
   const int left = std::clamp(screenArea.left() + frame.left, screenArea.left(),

@@ -41,8 +41,6 @@ void TimetableGridView::show(const grid::TimetableGrid* grid, const QStringList&
   dayNames_ = dayNames;
   selected_ = selected;
   highlight_ = highlight;
-  const int oldDays = days_;
-  const int oldPeriods = periods_;
   if (grid_ && !grid_->shape().everyCellLive) {
     days_ = std::clamp(grid_->shape().days, 1, grid::kDays);
     periods_ = std::clamp(grid_->shape().periods, 1, grid::kPeriods);
@@ -50,7 +48,7 @@ void TimetableGridView::show(const grid::TimetableGrid* grid, const QStringList&
     days_ = grid::kDays;
     periods_ = grid::kPeriods;
   }
-  if (oldDays != days_ || oldPeriods != periods_) updateGeometry();
+  updateGeometry();  // the names shown decide the width a day needs
   update();
 }
 
@@ -62,9 +60,29 @@ int TimetableGridView::headingHeight() const {
   return fontMetrics().height() + 8;
 }
 
+int TimetableGridView::widestLabel() const {
+  // Subjects of allocated cells are drawn bold; every name must show whole.
+  QFont bold = font();
+  bold.setBold(true);
+  const QFontMetrics boldMetrics(bold);
+  int widest = 0;
+  if (!grid_) return widest;
+  for (int day = 1; day <= days_; ++day) {
+    for (int period = 1; period <= periods_; ++period) {
+      const GridCell& cell = grid_->at(day, period);
+      if (!cell.live) continue;
+      const QFontMetrics& upperMetrics = cell.state == CellState::Allocated ? boldMetrics : fontMetrics();
+      widest = std::max({widest, upperMetrics.horizontalAdvance(fromUtf8(cell.upper)),
+                         fontMetrics().horizontalAdvance(fromUtf8(cell.lower))});
+    }
+  }
+  return widest;
+}
+
 QSize TimetableGridView::minimumSizeHint() const {
   const int labelHeight = std::max(kMinimumLabelHeight, fontMetrics().height() + 2);
-  return {headingWidth() + days_ * kMinimumCellWidth + 1, headingHeight() + periods_ * 2 * labelHeight + 1};
+  const int cellWidth = std::max(kMinimumCellWidth, widestLabel() + 10);
+  return {headingWidth() + days_ * cellWidth + 1, headingHeight() + periods_ * 2 * labelHeight + 1};
 }
 
 QSize TimetableGridView::sizeHint() const {

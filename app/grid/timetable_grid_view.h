@@ -48,6 +48,7 @@ class TimetableGridView final : public QWidget {
   QRect cellRect(int day, int period) const;
   int headingWidth() const;
   int headingHeight() const;
+  int widestLabel() const;
   void paintHeadings(QPainter& painter) const;
   void paintCell(QPainter& painter, const grid::GridCell& cell) const;
   bool lit(const grid::GridCell& cell, grid::LabelLine line) const;

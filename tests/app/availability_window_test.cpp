@@ -362,6 +362,7 @@ class AvailabilityWindowTest : public QObject {
     QCOMPARE(data_->prompter.boxes[0].kind, MessageKind::Information);
     QCOMPARE(data_->prompter.boxes[0].text, std::string(grid::kToolbarTruncated));
     QCOMPARE(window->gridView()->dayColumns(), 5);
+    QCOMPARE(window->size(), QSize(101 * 5 + 38, 40 * 8 + 84));  // the grid still shows every name
 
     // Opened again at the same width: said once. F2 reaches every command.
     window->hide();
