@@ -6,7 +6,7 @@
 // --home DIR                 the program folder holding Data/ and Samples/ (default: the executable's folder)
 // --sample                   switch to the sample data set once the program has started
 // --screenshot FILE          save a picture of the main window once it is up, then quit (for reviews)
-// --screenshot-window CODE   picture the window of that code instead (TF13, PMGrd, TF14, TFHLP)
+// --screenshot-window CODE   picture the window of that code instead (TF13, PMGrd, TF14, TFHLP, TF5, TF5T, TF5L, TF5P)
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>

@@ -319,9 +319,7 @@ QWidget* InstitutionView::buildDetailsPanel() {
   availabilitySetup_ = new QPushButton(QStringLiteral("Availability Setup"), panel_);
   availabilitySetup_->setObjectName(QStringLiteral("BPWkStpElps"));
   availabilitySetup_->setAutoDefault(false);
-  // The availability window comes with the availability and timetable grid.
-  availabilitySetup_->setEnabled(false);
-  availabilitySetup_->setToolTip(QString::fromLatin1(kNotAvailable));
+  connect(availabilitySetup_, &QPushButton::clicked, this, [this] { availabilitySetup(); });
 
   auto label = [this](const char* text, QWidget* buddy) {
     auto* shown = new QLabel(QString::fromLatin1(text), panel_);
@@ -428,14 +426,17 @@ void InstitutionView::showDetails(const store::TSchl& school) {
   name_->setText(fromUtf8(school.SNAME));
   remark_->setText(fromUtf8(school.SREMARK));
   dayCount_->setCurrentText(QString::number(store::daysInCycle(school.SWRKDAYS)));
-  days_->clear();
-  for (const std::string& day : store::Fill_DayList(school.SWRKDAYS, school.SREGN))
-    days_->addItem(fromUtf8(day));
+  showDays(school);
   const std::array<bool, 11> ticks = setup::recessTicks(school.SRECESS);
   for (int box = 0; box < kRecessBoxes; ++box) {
     recess_->item(box)->setCheckState(ticks[static_cast<std::size_t>(box)] ? Qt::Checked : Qt::Unchecked);
   }
   panel_->setVisible(true);
+}
+
+void InstitutionView::showDays(const store::TSchl& school) {
+  days_->clear();
+  for (const std::string& day : store::Fill_DayList(school.SWRKDAYS, school.SREGN)) days_->addItem(fromUtf8(day));
 }
 
 void InstitutionView::enableGridCommands(const SchoolCommands& allowed) {
@@ -489,9 +490,7 @@ bool InstitutionView::leaveDetails() {
   details.recess = recessTicks();
 
   setup::DetailsActions actions;
-  actions.availabilitySetup = [this] {
-    prompter().info("The Availability Setup window is not available yet in this version.");
-  };
+  actions.availabilitySetup = [this] { availabilitySetup(); };
   actions.applyAvailabilityToAll = [this] {
     prompter().info(
         "Applying the School availability to its Classes and Resources is not available yet in this "
@@ -554,12 +553,7 @@ void InstitutionView::weekSetupChosen(int index) {
   const std::string chosen = weekSetup_->itemText(index).toStdString();
   if (!school || school->SREGN == chosen) return;
   setup::changeWeekSetup(session(), chosen);
-  if (auto changed = session().school()) {
-    days_->clear();
-    for (const std::string& day : store::Fill_DayList(changed->SWRKDAYS, changed->SREGN)) {
-      days_->addItem(fromUtf8(day));
-    }
-  }
+  if (auto changed = session().school()) showDays(*changed);
 }
 
 void InstitutionView::postInstitutionName() {
@@ -586,6 +580,33 @@ void InstitutionView::addSchool() {
     name_->setFocus();
     name_->selectAll();
     if (!editing_) enterDetails();
+  });
+}
+
+void InstitutionView::availabilitySetup() {
+  if (!openAvailability_ || !session().school()) return;
+  guarded(prompter(), [this] {
+    bool prepared = false;
+    {
+      BusyCursor busy;
+      prepared = setup::prepareAvailabilitySetup(session(), rowsProgress_, dayCount_->currentText().toStdString());
+    }
+    if (!prepared) {
+      // A day count that is not one of the list's was refused: the one remembered comes back.
+      if (dayCount_->findText(dayCount_->currentText()) < 0) {
+        dayCount_->setCurrentText(fromUtf8(baseline_.dayCountText));
+        dayCount_->setFocus();
+      }
+      return;
+    }
+    if (auto school = session().school()) showDays(*school);
+    session().viewKind = 'L';
+    openAvailability_();
+    // Asked for from this very view, the institution view is open already.
+    if (session().pendingWindow == 'I') session().pendingWindow = 'N';
+    setup::availabilitySetupFinished(session());
+    baseline_.availabilitySetupDone = true;
+    if (auto school = session().school()) showDays(*school);
   });
 }
 

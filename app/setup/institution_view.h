@@ -12,6 +12,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <string>
 
 #include "app/ports/progress_dialog.h"
@@ -41,8 +42,13 @@ class InstitutionView final : public QDialog {
   InstitutionView(shell::Application& application, ShowHelp showHelp, QWidget* parent = nullptr);
   ~InstitutionView() override;
 
+  // How "Availability Setup" shows the school's own week: the availability window, kept by the
+  // main window, opened over this one. The view waits until it is closed.
+  void setAvailabilityOpener(std::function<void()> open) { openAvailability_ = std::move(open); }
+
   // The commands of the window, as its buttons, keys and menus run them.
   void addSchool();           // double click on `SBSec`
+  void availabilitySetup();   // "Availability Setup"
   void selectFromList();      // "School List S&elect", F5
   void openSchoolView();      // "&School View"
   void deleteChosenSchool();  // "&Delete School"
@@ -76,6 +82,7 @@ class InstitutionView final : public QDialog {
   void prepareToShow();  // every time the window is shown
   void chooseRow(int row);
   void showDetails(const store::TSchl& school);
+  void showDays(const store::TSchl& school);
   void enableGridCommands(const setup::SchoolCommands& allowed);
   void focusMoved(QWidget* old, QWidget* now);
   void enterDetails();
@@ -88,6 +95,7 @@ class InstitutionView final : public QDialog {
 
   shell::Application& application_;
   ShowHelp showHelp_;
+  std::function<void()> openAvailability_;
 
   SchoolGridModel* model_;
   QListView* grid_ = nullptr;

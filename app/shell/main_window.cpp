@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "app/grid/availability_window.h"
 #include "app/ports/progress_dialog.h"
 #include "app/setup/institution_view.h"
 #include "app/shell/about_box.h"
@@ -25,6 +26,7 @@
 #include "app/shell/school_picker.h"
 #include "app/shell/tip_dialog.h"
 #include "app/shell/user_guide_pane.h"
+#include "core/grid/grid_navigation.h"
 #include "core/shell/help_topics.h"
 #include "core/shell/hint_setting.h"
 #include "core/shell/institution_reset.h"
@@ -331,6 +333,12 @@ void MainWindow::run(Command command) {
     case Command::InstitutionView:
       openInstitutionView();
       break;
+    case Command::ClassAvailability:
+      openAvailability('C');
+      break;
+    case Command::ResourceAvailability:
+      openAvailability('T');
+      break;
     case Command::ResetInstitution:
       resetInstitution();
       break;
@@ -428,7 +436,10 @@ void MainWindow::showInstitutionView(bool resumeCheck) {
       refresh();
       return;
     }
-    if (!institutionView_) institutionView_ = new InstitutionView(*application_, helpOpener(), this);
+    if (!institutionView_) {
+      institutionView_ = new InstitutionView(*application_, helpOpener(), this);
+      institutionView_->setAvailabilityOpener([this] { showSchoolAvailability(); });
+    }
     runModal(*institutionView_);
     refresh();
   });
@@ -445,6 +456,69 @@ InstitutionView* MainWindow::institutionView() const {
   return institutionView_;
 }
 
+// ---- The availability window -----------------------------------------------------------------
+
+void MainWindow::openAvailability(char viewKind) {
+  runCommand([this, viewKind] {
+    store::Session& session = application_->session();
+    session.viewKind = viewKind;
+    if (application_->rsumechk()) {
+      session.pendingWindow = 'X';
+      refresh();
+      return;
+    }
+    // A window that asked for this one has made its item current already.
+    if (session.pendingWindow == 'N' && !chooseItemOfView(viewKind)) {
+      refresh();
+      return;
+    }
+    runModal(makeAvailabilityWindow());
+    refresh();
+  });
+}
+
+AvailabilityWindow& MainWindow::makeAvailabilityWindow() {
+  if (!availability_) availability_ = new AvailabilityWindow(*application_, helpOpener(), this);
+  return *availability_;
+}
+
+bool MainWindow::chooseItemOfView(char viewKind) {
+  store::Session& session = application_->session();
+  const bool classes = viewKind == 'C';
+  std::vector<ListPicker::Item> items;
+  if (classes) {
+    for (const store::TClas& row : session.classes().rows()) items.push_back({row.CLSCODE, fromUtf8(row.CLSNAME)});
+  } else {
+    for (const store::TTeac& row : session.resources().rows()) items.push_back({row.TCHCODE, fromUtf8(row.TCHNAME)});
+  }
+  if (items.empty()) return false;
+  const grid::GridKind kind = classes ? grid::GridKind::Class : grid::GridKind::Resource;
+  if (items.size() == 1) return grid::selectOwner(session, {kind, items.front().code});
+  const std::optional<grid::GridOwner> current = grid::currentOwner(session);
+  ListPicker picker(items, current ? current->code : 0, classes ? QStringLiteral("Class :") : QStringLiteral("Resource :"),
+                    this);
+  if (runModal(picker) != QDialog::Accepted || picker.chosen() == 0) return false;
+  return grid::selectOwner(session, {kind, picker.chosen()});
+}
+
+void MainWindow::showAvailabilityWindow() {
+  runCommand([this] {
+    runModal(makeAvailabilityWindow());
+    refresh();
+  });
+}
+
+void MainWindow::showSchoolAvailability() {
+  // Asked for by the institution view, which waits for it: the school's own week, over that view.
+  if (!application_->isOpen()) return;
+  application_->session().viewKind = 'L';
+  runOverFront(makeAvailabilityWindow());
+}
+
+AvailabilityWindow* MainWindow::availabilityWindow() const {
+  return availability_;
+}
+
 HelpWindow* MainWindow::helpWindow() const {
   return help_;
 }
@@ -457,12 +531,18 @@ void MainWindow::showHelp(const std::string& topicCode) {
   if (!application_->isOpen() || (help_ && help_->isVisible())) return;
   if (!help_) help_ = new HelpWindow(*application_, this);
   reportFailure([this, &topicCode] { help_->showTopic(topicCode); });
-  // Asked for from a work window, the help window belongs to it while shown so that it comes up
-  // in front of it; afterwards it goes back to the main window, which keeps it.
+  runOverFront(*help_);
+}
+
+int MainWindow::runOverFront(QDialog& dialog) {
+  // Asked for from a work window, a window belongs to it while shown so that it comes up in front
+  // of it; afterwards it goes back to the main window, which keeps it.
+  QPointer<QDialog> shown(&dialog);
   QWidget* over = QApplication::activeModalWidget();
-  if (over && over != help_) help_->setParent(over, help_->windowFlags());
-  runModal(*help_);
-  if (help_ && help_->parentWidget() != this) help_->setParent(this, help_->windowFlags());
+  if (over && over != shown) shown->setParent(over, shown->windowFlags());
+  const int result = runModal(*shown);
+  if (shown && shown->parentWidget() != this) shown->setParent(this, shown->windowFlags());
+  return result;
 }
 
 void MainWindow::releaseWorkWindows() {
@@ -473,6 +553,8 @@ void MainWindow::releaseWorkWindows() {
   }
   if (institutionView_) institutionView_->deleteLater();
   institutionView_ = nullptr;
+  if (availability_) availability_->deleteLater();
+  availability_ = nullptr;
 }
 
 // ---- Refresh ---------------------------------------------------------------------------------
@@ -504,10 +586,18 @@ void MainWindow::actOnPendingWindow(store::Session& session) {
           showInstitutionView(false);
       });
       break;
+    case 'A':
+    case 'T':
+      // The asking window made the item of the view kind current.
+      QTimer::singleShot(0, this, [this] {
+        if (!application_->isOpen()) return;
+        const char pending = application_->session().pendingWindow;
+        if (pending == 'A' || pending == 'T') showAvailabilityWindow();
+      });
+      break;
     default:
-      // The school view, the indent views, the availability window and the allocation window are
-      // not in this version: their requests are dropped, and the commands refreshed as after any
-      // closed window.
+      // The school view, the indent views and the allocation window are not in this version:
+      // their requests are dropped, and the commands refreshed as after any closed window.
       session.pendingWindow = 'N';
       break;
   }
@@ -516,6 +606,8 @@ void MainWindow::actOnPendingWindow(store::Session& session) {
 bool MainWindow::isAvailable(Command command) {
   switch (command) {
     case Command::InstitutionView:
+    case Command::ClassAvailability:
+    case Command::ResourceAvailability:
     case Command::ResetInstitution:
     case Command::OpenSchool:
     case Command::LoadSample:

@@ -36,6 +36,7 @@ class QToolBar;
 
 namespace tavrel::app {
 
+class AvailabilityWindow;
 class HelpWindow;
 class HintSwitch;
 class InstitutionView;
@@ -85,6 +86,7 @@ class MainWindow final : public QMainWindow {
   UserGuidePane* userGuide() const { return guide_; }
   QLabel* statusPanel() const { return statusPanel_; }
   InstitutionView* institutionView() const;  // none before its first use
+  AvailabilityWindow* availabilityWindow() const;  // none before its first use
   HelpWindow* helpWindow() const;
 
   // How every window opens the help window on its topic (F1).
@@ -99,6 +101,8 @@ class MainWindow final : public QMainWindow {
   void showAbout();
   void showTips();
   void openInstitutionView();
+  // "&Class Availability / Timetable" ("C") and "&Resource Availability / Timetable" ("T").
+  void openAvailability(char viewKind);
   void resetInstitution();
   void showHelp(const std::string& topicCode);
 
@@ -127,10 +131,15 @@ class MainWindow final : public QMainWindow {
   template <class Work>
   void runCommand(Work work);
   int runModal(QDialog& dialog);
+  int runOverFront(QDialog& dialog);
   void windowOfProgramClosed();
   void queueActivation();
   void releaseWorkWindows();
   void showInstitutionView(bool resumeCheck);
+  AvailabilityWindow& makeAvailabilityWindow();
+  bool chooseItemOfView(char viewKind);
+  void showAvailabilityWindow();
+  void showSchoolAvailability();
   void actOnPendingWindow(store::Session& session);
 
   void switchDataSet(store::DataSet dataSet);
@@ -159,6 +168,7 @@ class MainWindow final : public QMainWindow {
 
   // Work windows are made on first use and kept until the data are released for file work.
   QPointer<InstitutionView> institutionView_;
+  QPointer<AvailabilityWindow> availability_;
   QPointer<HelpWindow> help_;
 
   bool shownOnce_ = false;

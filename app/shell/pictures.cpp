@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "app/grid/grid_pictures.h"
+
 namespace tavrel::app {
 
 namespace {
@@ -380,7 +382,7 @@ QPixmap render(int number, int size) {
       drawListSelect(p);
       break;
     default:
-      drawNumberTile(p, number);
+      if (!drawGridPicture(p, number)) drawNumberTile(p, number);
       break;
   }
   return pixmap;

@@ -28,6 +28,18 @@ enum Picture : int {
   // The institution view's own buttons (numbers of our choosing, next to the empty slot).
   kPictureAddSchool = 41,
   kPictureListSelect = 42,
+  // The availability window's toolbar (numbers of our choosing, in a range of their own).
+  kPictureToggle = 101,
+  kPictureShowSelected = 102,
+  kPictureShowFree = 103,
+  kPictureShowNotAvailable = 104,
+  kPictureShowPartner = 105,
+  kPictureShowSubject = 106,
+  kPictureMakeAvailable = 107,
+  kPictureMakeNotAvailable = 108,
+  kPictureWeekSetup = 109,
+  kPictureEdit = 110,
+  kPictureStatistics = 111,
 };
 
 // Picture "B<number>". A number not drawn yet gives a plain framed tile showing the number, so a

@@ -1,29 +1,21 @@
-// The list from which "&Open School" picks the school to work on: every school by name, the
-// current one selected.
+// The list from which "&Open School" and the institution view pick a school: every school by
+// name, the current one selected.
 #pragma once
 
-#include <QDialog>
-#include <QString>
-#include <vector>
-
-class QListWidget;
+#include "app/shell/list_picker.h"
 
 namespace tavrel::app {
 
-class SchoolPicker final : public QDialog {
+class SchoolPicker final : public ListPicker {
   Q_OBJECT
  public:
-  struct School {
-    int code;
-    QString name;
-  };
-  SchoolPicker(const std::vector<School>& schools, int currentCode, QWidget* parent = nullptr);
+  using School = Item;
+  SchoolPicker(const std::vector<School>& schools, int currentCode, QWidget* parent = nullptr)
+      : ListPicker(schools, currentCode, QStringLiteral("Schools:"), parent) {
+    setObjectName(QStringLiteral("SchoolPicker"));
+  }
 
-  QListWidget* list() const { return list_; }
-  int chosenSchool() const;  // 0 when nothing is selected
-
- private:
-  QListWidget* list_;
+  int chosenSchool() const { return chosen(); }  // 0 when nothing is selected
 };
 
 }  // namespace tavrel::app

@@ -6,10 +6,12 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
+#include "app/grid/availability_window.h"
 #include "app/setup/institution_view.h"
 #include "app/setup/school_grid_model.h"
 #include "app/setup/week_setup_dialog.h"
@@ -40,6 +42,40 @@ void startAPeriodsEntry(QWidget& dialog) {
   if (auto* periods = dialog.findChild<QPushButton*>(QStringLiteral("BPeriods"))) periods->click();
 }
 
+// The availability pictures: "TF5" a class's week with a lesson's label selected, "TF5T" a
+// resource's week with the cells of a subject found, "TF5L" the school's own week, "TF5P" a class
+// of a school of five days, whose toolbar is cut off.
+bool isAvailabilityPicture(const QString& code) {
+  return code == QStringLiteral("TF5") || code == QStringLiteral("TF5T") || code == QStringLiteral("TF5L") ||
+         code == QStringLiteral("TF5P");
+}
+
+char viewKindOfPicture(const QString& code) {
+  if (code == QStringLiteral("TF5T")) return 'T';
+  if (code == QStringLiteral("TF5L")) return 'L';
+  return 'C';
+}
+
+// The first school with a class whose week is shorter than six days (or is not).
+void chooseSchoolWithClasses(store::Session& session, bool shortWeek) {
+  for (const store::TSchl& school : session.store().table<store::TSchl>().range(store::TSchl::primary)) {
+    if ((school.SWRKDAYS / 100 < 6) != shortWeek) continue;
+    session.setSchool(school.SCHOOLCODE);
+    if (!session.classes().empty()) return;
+  }
+}
+
+void selectFirstLesson(AvailabilityWindow& window, bool findItsSubject) {
+  const grid::AvailabilityGrid* model = window.model();
+  if (!model || !model->hasOwner()) return;
+  for (const grid::GridCell& cell : model->grid().cells()) {
+    if (!cell.live || cell.state != grid::CellState::Allocated) continue;
+    window.selectLabel({cell.day, cell.period, grid::LabelLine::Upper});
+    if (findItsSubject) window.showSelected();
+    return;
+  }
+}
+
 void finish(QWidget* shown, bool saved) {
   shown->close();
   QCoreApplication::exit(saved ? 0 : 2);
@@ -48,9 +84,11 @@ void finish(QWidget* shown, bool saved) {
 }  // namespace
 
 bool saveWindowPicture(MainWindow& mainWindow, const QString& code, const QString& file) {
-  const QString windowCode = code == QStringLiteral("PMGrd") ? QStringLiteral("TF13") : code;
+  const QString windowCode = code == QStringLiteral("PMGrd")   ? QStringLiteral("TF13")
+                             : isAvailabilityPicture(code) ? QStringLiteral("TF5")
+                                                           : code;
   if (windowCode != QStringLiteral("TF13") && windowCode != QStringLiteral("TF14") &&
-      windowCode != QStringLiteral("TFHLP")) {
+      windowCode != QStringLiteral("TFHLP") && windowCode != QStringLiteral("TF5")) {
     return false;
   }
 
@@ -58,10 +96,21 @@ bool saveWindowPicture(MainWindow& mainWindow, const QString& code, const QStrin
   auto* watch = new QTimer(&mainWindow);
   QObject::connect(watch, &QTimer::timeout, &mainWindow, [&mainWindow, watch, code, windowCode, file] {
     QWidget* shown = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(shown)) {
+      // A notice the window gives as it opens: pictured beside the window, then read.
+      QString noticeFile = file;
+      noticeFile.replace(QStringLiteral(".png"), QStringLiteral("_notice.png"));
+      box->grab().save(noticeFile, "PNG");
+      box->accept();
+      return;
+    }
     if (!shown || shown->objectName() != windowCode) return;
     watch->stop();
     if (auto* view = qobject_cast<InstitutionView*>(shown)) editCurrentSchool(*view, mainWindow);
     if (windowCode == QStringLiteral("TF14")) startAPeriodsEntry(*shown);
+    if (auto* grid = qobject_cast<AvailabilityWindow*>(shown)) {
+      selectFirstLesson(*grid, code == QStringLiteral("TF5T"));
+    }
     QTimer::singleShot(kLayoutDelayMs, shown, [shown, code, file] {
       if (code != QStringLiteral("PMGrd")) {
         finish(shown, shown->grab().save(file, "PNG"));
@@ -79,8 +128,15 @@ bool saveWindowPicture(MainWindow& mainWindow, const QString& code, const QStrin
   });
   watch->start(50);
 
-  QTimer::singleShot(0, &mainWindow, [&mainWindow, windowCode] {
-    if (windowCode == QStringLiteral("TF13")) {
+  QTimer::singleShot(0, &mainWindow, [&mainWindow, windowCode, code] {
+    if (windowCode == QStringLiteral("TF5")) {
+      // Asked for the way a work window asks: the item of the view kind is current.
+      store::Session& session = mainWindow.application().session();
+      chooseSchoolWithClasses(session, code == QStringLiteral("TF5P"));
+      session.viewKind = viewKindOfPicture(code);
+      session.pendingWindow = 'A';
+      mainWindow.refresh();
+    } else if (windowCode == QStringLiteral("TF13")) {
       mainWindow.openInstitutionView();
     } else if (windowCode == QStringLiteral("TFHLP")) {
       mainWindow.showHelp("F13");

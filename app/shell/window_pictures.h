@@ -11,7 +11,9 @@ namespace tavrel::app {
 class MainWindow;
 
 // Codes: "TF13" (the institution view on the current school), "PMGrd" (its grid popup), "TF14"
-// (the week setup of the current school), "TFHLP" (the help window on the institution topic).
+// (the week setup of the current school), "TFHLP" (the help window on the institution topic),
+// "TF5", "TF5T", "TF5L" and "TF5P" (the availability window on a class, a resource, the school, and
+// a class of a school of fewer than six days).
 // False for an unknown code.
 bool saveWindowPicture(MainWindow& mainWindow, const QString& code, const QString& file);
 

@@ -89,6 +89,33 @@ class InstitutionViewTest : public QObject {
     helpAskedFor_.clear();
   }
 
+  void availabilitySetupShowsTheSchoolsWeekAndTakesItsBusiestDay() {
+    data_->addSchool(1, "RIVERSIDE", 906);
+    auto view = openView();
+    QVERIFY(view);
+    int opened = 0;
+    view->setAvailabilityOpener([&] {
+      ++opened;
+      QCOMPARE(data_->session().viewKind, 'L');
+      // The person closes five periods of Monday in the school's week meanwhile.
+      store::Store& store = data_->store();
+      for (int period = 1; period <= 5; ++period) {
+        auto cell = store.table<store::TTtbl>().find(store::TTtbl::TIMESCHL, {1, "L", 1, 1, period});
+        QVERIFY(cell);
+        cell->TSUBJECT = cell->TCLASS = cell->TTEACHER = 0;
+        store.table<store::TTtbl>().update(*cell);
+      }
+    });
+    chooseRow(*view, 0);
+    view->findChild<QComboBox*>(QStringLiteral("WCyclCBx"))->setCurrentText(QStringLiteral("5"));
+    view->findChild<QPushButton*>(QStringLiteral("BPWkStpElps"))->click();
+    QCOMPARE(opened, 1);
+    // The rows were made first (all 108 available); the busiest day keeps 12 periods.
+    QCOMPARE(school(1).SWRKDAYS, 512);
+    QCOMPARE(school(1).SMAXLEC, 12);
+    QCOMPARE(data_->store().table<store::TTtbl>().count(store::TTtbl::TIMESCHL, {1, "L", 1}), 108);
+  }
+
   void opensFromTheMainWindowByMenuNewSchoolButtonAndPendingCode() {
     QTemporaryDir folder;
     testing::AnsweringPrompter prompter;

@@ -14,9 +14,12 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "app/grid/availability_window.h"
+#include "app/shell/list_picker.h"
 #include "app/shell/school_picker.h"
 #include "app/shell/user_guide_pane.h"
 #include "tests/app/support/answering_prompter.h"
+#include "tests/support/school_fixture.h"
 
 namespace tavrel::app {
 
@@ -328,6 +331,54 @@ class MainWindowTest : public QObject {
     QVERIFY(!reset->isEnabled());
     QVERIFY(action(*window, "SBInstitution")->isEnabled());
     QVERIFY(!action(*window, "SBSchool")->isEnabled());
+  }
+
+  void theAvailabilityCommandsOpenTheGridOfTheChosenItem() {
+    auto window = startWindow();
+    QVERIFY(window);
+    store::Session& session = window->application().session();
+    testing::SchoolFixture school(window->application().store(), session, {.swrkdays = 608});
+    school.addClass("7A");
+    const int second = school.addClass("7B");
+    school.addResource("MS OSEI");
+    session.flush(store::kFlushClasses);
+    session.flush(store::kFlushResources);
+    window->refresh();
+    QVERIFY(action(*window, "SBClassAvailability")->isEnabled());
+    QVERIFY(action(*window, "actionResourceAvailability")->isEnabled());
+
+    // Two classes: the list comes first, then the grid of the one picked.
+    QStringList shown;
+    auto closeWhenShown = [&shown] {
+      QWidget* front = QApplication::activeModalWidget();
+      shown << (front ? front->windowTitle() : QString());
+      if (front) static_cast<QDialog*>(front)->reject();
+    };
+    QTimer::singleShot(0, window.get(), [&closeWhenShown] {
+      auto* picker = qobject_cast<ListPicker*>(QApplication::activeModalWidget());
+      QVERIFY(picker);
+      picker->list()->setCurrentRow(1);
+      picker->accept();
+      QTimer::singleShot(0, closeWhenShown);
+    });
+    action(*window, "SBClassAvailability")->trigger();
+    QCOMPARE(shown, QStringList{QStringLiteral("SCHOOL1 - Class Availability/Timetable (All)")});
+    QCOMPARE(window->availabilityWindow()->model()->owner().code, second);
+
+    // One resource: its grid opens straight away.
+    QTimer::singleShot(0, closeWhenShown);
+    action(*window, "SBResourceAvailability")->trigger();
+    QCOMPARE(shown.last(), QStringLiteral("SCHOOL1 - Resource Availability/Timetable (All)"));
+
+    // A window asking for the grid through the pending-window code.
+    session.viewKind = 'C';
+    session.pendingWindow = 'A';
+    QTimer::singleShot(50, closeWhenShown);
+    window->refresh();
+    QTRY_COMPARE(shown.size(), 3);
+    QCOMPARE(shown.last(), QStringLiteral("SCHOOL1 - Class Availability/Timetable (All)"));
+    QCOMPARE(session.pendingWindow, 'N');
+    QVERIFY(prompter_.boxes.empty());
   }
 
   void closingStoresTheHintSetting() {

@@ -58,7 +58,21 @@ SchoolFixture::SchoolFixture(Options options) {
   if (options.dataSet == DataSet::Sample) copyDataSet(folders.sample());
   auto opened = Store::open(folders, options.dataSet);
   if (!opened) throw std::runtime_error(opened.error());
-  store_ = std::move(opened.value());
+  ownStore_ = std::move(opened.value());
+  store_ = ownStore_.get();
+  writeSchool(options);
+  ownSession_ = std::make_unique<Session>(*store_, prompter_);
+  session_ = ownSession_.get();
+  session_->setSchool(1);
+}
+
+SchoolFixture::SchoolFixture(Store& store, Session& session, Options options)
+    : store_(&store), session_(&session) {
+  writeSchool(options);
+  session_->setSchool(1);
+}
+
+void SchoolFixture::writeSchool(const Options& options) {
   Transaction tx(*store_);
   TSchl school;
   school.SNAME = "SCHOOL1";
@@ -89,8 +103,6 @@ SchoolFixture::SchoolFixture(Options options) {
     }
   }
   tx.commit();
-  session_ = std::make_unique<Session>(*store_, prompter_);
-  session_->setSchool(1);
 }
 
 SchoolFixture::~SchoolFixture() = default;

@@ -23,6 +23,9 @@ class SchoolFixture {
 
   SchoolFixture() : SchoolFixture(Options{}) {}
   explicit SchoolFixture(Options options);
+  // Writes the school into a data set opened elsewhere (the window tests' application) and makes
+  // it current in that session; the session's own prompter shows whatever is shown.
+  SchoolFixture(store::Store& store, store::Session& session, Options options);
   ~SchoolFixture();
 
   store::Store& store() { return *store_; }
@@ -63,14 +66,17 @@ class SchoolFixture {
   store::TAlloc indent(int serial);
 
  private:
+  void writeSchool(const Options& options);
   void addRows(char kind, int owner);
   void placeOne(const store::TAlloc& indent, int day, int period, int position);
   std::vector<int> members(char kind, int group);
 
   TempFolder folder_;
   ScriptedPrompter prompter_;
-  std::unique_ptr<store::Store> store_;
-  std::unique_ptr<store::Session> session_;
+  std::unique_ptr<store::Store> ownStore_;
+  std::unique_ptr<store::Session> ownSession_;
+  store::Store* store_ = nullptr;
+  store::Session* session_ = nullptr;
 };
 
 }  // namespace tavrel::testing

@@ -1,4 +1,4 @@
-#include "app/shell/school_picker.h"
+#include "app/shell/list_picker.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -7,16 +7,16 @@
 
 namespace tavrel::app {
 
-SchoolPicker::SchoolPicker(const std::vector<School>& schools, int currentCode, QWidget* parent)
+ListPicker::ListPicker(const std::vector<Item>& items, int currentCode, const QString& label, QWidget* parent)
     : QDialog(parent), list_(new QListWidget(this)) {
-  setObjectName(QStringLiteral("SchoolPicker"));
+  setObjectName(QStringLiteral("TF6"));
   setWindowTitle(QStringLiteral("Select"));
   setMinimumSize(360, 300);
   list_->setObjectName(QStringLiteral("LBx"));
-  for (const School& school : schools) {
-    auto* item = new QListWidgetItem(school.name, list_);
-    item->setData(Qt::UserRole, school.code);
-    if (school.code == currentCode) list_->setCurrentItem(item);
+  for (const Item& item : items) {
+    auto* row = new QListWidgetItem(item.name, list_);
+    row->setData(Qt::UserRole, item.code);
+    if (item.code == currentCode) list_->setCurrentItem(row);
   }
   if (!list_->currentItem() && list_->count() > 0) list_->setCurrentRow(0);
 
@@ -26,12 +26,12 @@ SchoolPicker::SchoolPicker(const std::vector<School>& schools, int currentCode, 
   connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("Schools:"), this));
+  layout->addWidget(new QLabel(label, this));
   layout->addWidget(list_, 1);
   layout->addWidget(buttons);
 }
 
-int SchoolPicker::chosenSchool() const {
+int ListPicker::chosen() const {
   const QListWidgetItem* item = list_->currentItem();
   return item ? item->data(Qt::UserRole).toInt() : 0;
 }
