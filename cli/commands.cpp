@@ -10,6 +10,7 @@ void registerCommands(CLI::App& tool, CliContext& context) {
   registerReportCommand(tool, context);
   registerAllocateCommand(tool, context);
   registerCheckCommand(tool, context);
+  registerDemoCommand(tool, context);
 }
 
 }  // namespace tavrel::cli
