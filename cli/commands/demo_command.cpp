@@ -45,7 +45,7 @@ struct SchoolResult {
   std::string name;
   int placed = 0;
   int total = 0;
-  std::string elapsed;
+  Clock::duration took{};
   std::size_t violations = 0;
 };
 
@@ -81,11 +81,13 @@ Result<SchoolResult> allocateSchool(shell::Application& application, const store
   engine::RunSettings settings;
   settings.seed = options.seed;
   engine::AllocationRun run(session, engine::EnginePorts{ports.prompter, ports.progress, ports.clock}, settings);
+  const Clock::time_point start = Clock::now();
   const engine::RunOutcome outcome = run.allocate();
+  const Clock::duration took = Clock::now() - start;
   if (outcome.end != engine::RunEnd::Completed) return Error{school.SNAME + ": the allocation did not complete."};
   const engine::AuditReport audit = engine::check(application.store(), school.SCHOOLCODE);
   for (const engine::Violation& violation : audit.violations) application.ports().prompter.error(violation.text);
-  return SchoolResult{school.SNAME, outcome.done, outcome.totalPeriods, outcome.elapsed, audit.violations.size()};
+  return SchoolResult{school.SNAME, outcome.done, outcome.totalPeriods, took, audit.violations.size()};
 }
 
 // Every timetable of the school over its whole week.
@@ -123,15 +125,15 @@ Status demo(shell::Application& application, const DemoOptions& options, std::os
   fs::create_directories(folder, ec);
   if (ec) return Error{"Cannot make the folder " + options.out + " (" + ec.message() + ")."};
 
-  const Clock::time_point start = Clock::now();
   std::vector<SchoolResult> results;
   std::vector<fs::path> files;
+  Clock::duration allocating{};
   for (const store::TSchl& school : schools) {
     auto result = allocateSchool(application, school, options);
     if (!result) return Error{result.error()};
     results.push_back(*result);
+    allocating += result->took;
   }
-  const Clock::duration allocating = Clock::now() - start;
   for (const store::TSchl& school : schools) {
     auto written = printTimetables(application, school, folder);
     if (!written) return Error{written.error()};
@@ -144,7 +146,7 @@ Status demo(shell::Application& application, const DemoOptions& options, std::os
   out << "Tavrel demonstration on the sample data set\n";
   for (const SchoolResult& result : results) {
     out << "  " << result.name << ": " << result.placed << "/" << result.total << " periods placed in "
-        << result.elapsed << ", audit "
+        << oneDecimal(seconds(result.took)) << " s, audit "
         << (result.violations == 0 ? std::string("passed") : std::to_string(result.violations) + " violations")
         << "\n";
     placed += result.placed;
