@@ -1,19 +1,17 @@
-// The sample data set (samples/*.json) is feasible: each of its schools, read into a data set,
-// gets every period of its active indents placed by "Allocate All" with the default switches, and
-// the audit finds nothing.
+// The sample data set (samples/*.json) is feasible: each of its schools, imported as the program
+// imports it, gets every period of its active indents placed by "Allocate All" with the default
+// switches, and the audit finds nothing.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/engine/allocation_run.h"
 #include "core/engine/audit.h"
-#include "core/exchange/school_document.h"
+#include "core/exchange/import_school.h"
 #include "core/ports/clock.h"
 #include "tests/core/engine/run_ports.h"
-#include "tests/support/document_school.h"
 #include "tests/support/school_fixture.h"
 
 namespace tavrel::engine {
@@ -34,33 +32,32 @@ class RecordingPrompter final : public Prompter {
   std::vector<std::string> questions;
 };
 
-std::string readSample(const std::string& file) {
-  std::ifstream in(std::string(TAVREL_SAMPLES_DIR) + "/" + file);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class SampleDataSet : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(SampleDataSet, EverySchoolIsAllocatedCompletelyWithACleanAudit) {
-  auto document = exchange::fromJson(readSample(GetParam()));
+  auto document = exchange::readDocumentFile(std::filesystem::path(TAVREL_SAMPLES_DIR) / GetParam());
   ASSERT_TRUE(document.ok()) << document.error();
   testing::SchoolFixture f;
-  const testing::DocumentSchool school = testing::writeDocumentSchool(f.session(), *document);
-  EXPECT_TRUE(school.refused.empty()) << school.refused.size() << " indents refused activation";
-  ASSERT_TRUE(f.session().setSchool(school.school));
+  testing::RunProgress progress;
+  auto imported = exchange::importSchool(f.store(), progress, *document);
+  ASSERT_TRUE(imported.ok()) << imported.error();
+  EXPECT_TRUE(imported->complete());
+  EXPECT_EQ(imported->activated, imported->indents);
+  int periods = 0;
+  for (const TAlloc& indent : f.store().table<TAlloc>().range(TAlloc::primary, {imported->schoolCode})) {
+    if (indent.AACTIVE == "Y") periods += indent.ANOOFLEC;
+  }
+  ASSERT_TRUE(f.session().setSchool(imported->schoolCode));
 
   RecordingPrompter prompter;
-  testing::RunProgress progress;
   SystemClock clock;
   const RunOutcome outcome = AllocationRun(f.session(), EnginePorts{prompter, progress, clock}, {.seed = 1}).allocate();
   EXPECT_EQ(outcome.end, RunEnd::Completed);
-  EXPECT_EQ(outcome.totalPeriods, school.periods);
-  EXPECT_EQ(outcome.done, school.periods);
+  EXPECT_EQ(outcome.totalPeriods, periods);
+  EXPECT_EQ(outcome.done, periods);
   EXPECT_EQ(outcome.failed, 0);
   EXPECT_TRUE(prompter.questions.empty());
-  const AuditReport audit = check(f.store(), school.school);
+  const AuditReport audit = check(f.store(), imported->schoolCode);
   EXPECT_TRUE(audit.passed()) << ::testing::PrintToString(audit.texts());
 }
 
