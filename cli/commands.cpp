@@ -13,6 +13,7 @@ void registerCommands(CLI::App& tool, CliContext& context) {
   registerCheckCommand(tool, context);
   registerActivateCommand(tool, context);
   registerRepairCommand(tool, context);
+  registerProxyCommands(tool, context);
   registerDemoCommand(tool, context);
 }
 

@@ -26,8 +26,12 @@ Error refused(const std::string& file, const std::string& why) {
 Status importFile(shell::Application& application, const ImportOptions& options, std::ostream& out) {
   auto document = exchange::readDocumentFile(options.file);
   if (!document) return refused(options.file, document.error());
-  auto report = exchange::importSchool(application.store(), application.ports().progress, document.value(),
-                                       {options.school, options.replace});
+  // One line for the import, not one for the rows of every class and resource it makes.
+  Progress& progress = application.ports().progress;
+  progress.show("Importing " + options.file + "...", 0);
+  SilentProgress quiet;
+  auto report = exchange::importSchool(application.store(), quiet, document.value(), {options.school, options.replace});
+  progress.hide();
   if (!report) {
     const std::string hint =
         report.error().rfind("There is a school named", 0) == 0 ? " Give --replace to replace it." : "";

@@ -52,7 +52,10 @@ Status Application::start() {
 
 void Application::makeMissingSample() {
   if (sampleSources_.empty()) return;
-  auto made = createMissingSampleDataSet(folders_, sampleSources_, ports_.progress);
+  // One line for the whole work, not one for every class and resource of every sample school.
+  ports_.progress.show("Making the sample data set...", 0);
+  SilentProgress quiet;
+  auto made = createMissingSampleDataSet(folders_, sampleSources_, quiet);
   ports_.progress.hide();
   // The program works without its sample; the person is told why it is missing.
   if (!made) ports_.prompter.warning("The sample data set could not be made. " + made.error());

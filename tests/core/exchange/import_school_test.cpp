@@ -262,6 +262,34 @@ TEST(ImportSchool, PeriodsThatDoNotFitAreReportedAndTheRestIsRestored) {
   }
 }
 
+// The sample schools the program ships are made through this import at first start: each must
+// read in whole, every active indent activated and every placed period restored, and its export
+// must travel unchanged.
+TEST(ImportSchool, EveryShippedSampleImportsCompletelyAndExactly) {
+  const std::filesystem::path samples = std::filesystem::path(TAVREL_TEST_FIXTURES).parent_path().parent_path() / "samples";
+  std::vector<std::filesystem::path> files;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(samples, ec)) {
+    if (entry.path().extension() == ".json") files.push_back(entry.path());
+  }
+  if (files.empty()) GTEST_SKIP() << "no sample files in " << samples;
+  for (const auto& file : files) {
+    Target t;
+    auto document = readDocumentFile(file);
+    ASSERT_TRUE(document.ok()) << file << ": " << document.error();
+    auto report = t.import(document.value());
+    ASSERT_TRUE(report.ok()) << file << ": " << report.error();
+    for (const auto& failure : report->activationFailures) ADD_FAILURE() << file << ": " << failure.text();
+    for (const auto& failure : report->placementFailures) ADD_FAILURE() << file << ": " << failure;
+    EXPECT_TRUE(engine::check(t.f.store(), report->schoolCode).passed()) << file;
+    const std::string text = t.exported(report->schoolCode);
+    Target again;
+    auto reimported = again.import(fromJson(text).value());
+    ASSERT_TRUE(reimported.ok()) << file << ": " << reimported.error();
+    EXPECT_EQ(again.exported(reimported->schoolCode), text) << file;
+  }
+}
+
 TEST(ImportSchool, AFileThatIsNotJsonIsNamedByLineAndColumn) {
   testing::TempFolder folder;
   const auto file = folder.path() / "broken.json";
