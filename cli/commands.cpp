@@ -15,6 +15,7 @@ void registerCommands(CLI::App& tool, CliContext& context) {
   registerActivateCommand(tool, context);
   registerRepairCommand(tool, context);
   registerProxyCommands(tool, context);
+  registerDemoCommand(tool, context);
 }
 
 }  // namespace tavrel::cli

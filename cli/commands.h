@@ -24,5 +24,6 @@ void registerImportCommand(CLI::App& tool, CliContext& context);
 void registerActivateCommand(CLI::App& tool, CliContext& context);
 void registerRepairCommand(CLI::App& tool, CliContext& context);
 void registerProxyCommands(CLI::App& tool, CliContext& context);
+void registerDemoCommand(CLI::App& tool, CliContext& context);
 
 }  // namespace tavrel::cli

@@ -1,5 +1,9 @@
 #include "core/shell/help_topics.h"
 
+#include <nlohmann/json.hpp>
+
+#include "core/shell/help_topics_data.h"
+
 namespace tavrel::shell {
 
 using namespace store;
@@ -9,40 +13,6 @@ namespace {
 HelpTopic topicOf(const TWin& row) {
   return {row.WINCODE, row.WINNAME, row.WINHMEMO};
 }
-
-struct SeedTopic {
-  const char* code;
-  const char* title;
-  const char* text;
-};
-
-// Short first texts; the full help set replaces them topic by topic.
-constexpr SeedTopic kSeedTopics[] = {
-    {"FM", "Main Menu",
-     "<p><b>Main Menu</b></p>"
-     "<p>Every piece of work starts here. Begin with <i>View &rarr; Institution View</i>: name the "
-     "institution and create its schools. Each school then gets its classes, resources and subjects in the "
-     "School View, and its allocation indents in the Class, Resource or Subject View.</p>"
-     "<p>Menu items and buttons are enabled as soon as the data allow them: the views of a school need a "
-     "school, the allocation needs an active indent.</p>"
-     "<p>Press F1 in any window to read its help; the text can be edited and is kept.</p>"},
-    {"F13", "Institution View",
-     "<p><b>Institution View</b></p>"
-     "<p>Type the institution's name at the top. Double click the add-school button to create a school "
-     "(at most nine). Click a school in the grid to see and edit its details: name, remark, week setup "
-     "(STANDARD weeks start on Monday, GULF weeks on Saturday), the number of days in the week cycle and "
-     "the periods after which a recess falls. The details are stored when you leave the details panel.</p>"
-     "<p>Right click a school for the commands on the whole school, among them Delete School. F5 picks a "
-     "school by name.</p>"},
-    {"F14", "Week Setup",
-     "<p><b>Week Setup</b></p>"
-     "<p>Sets the availability of a whole week in one step. Each day box holds how many periods of that "
-     "day are available. TopDown counts them from the first period of the day, BottomUp from the last "
-     "period upwards.</p>"
-     "<p>To give several days the same count, select the days (or Select All), press Periods and type the "
-     "count once. Apply checks the counts and hands them to the availability window; Cancel changes "
-     "nothing.</p>"},
-};
 
 }  // namespace
 
@@ -70,16 +40,27 @@ bool saveHelpText(Store& store, std::string_view code, const std::string& text) 
   return true;
 }
 
+std::vector<HelpTopic> shippedHelpTopics() {
+  std::vector<HelpTopic> topics;
+  const auto list = nlohmann::json::parse(shippedHelpTopicsJson());
+  for (const auto& entry : list) {
+    topics.push_back({entry.at("code").get<std::string>(), entry.at("title").get<std::string>(),
+                      entry.at("text").get<std::string>()});
+  }
+  return topics;
+}
+
 int seedHelpTopics(Store& store) {
   auto& table = store.table<TWin>();
-  if (table.count(TWin::primary) > 0) return 0;
   Transaction tx(store);
   int written = 0;
-  for (const SeedTopic& seed : kSeedTopics) {
+  for (const HelpTopic& topic : shippedHelpTopics()) {
+    if (table.find(TWin::primary, {topic.code})) continue;
     TWin row;
-    row.WINCODE = seed.code;
-    row.WINNAME = seed.title;
-    row.WINHMEMO = seed.text;
+    row.WINCODE = topic.code;
+    row.WINNAME = topic.title;
+    row.WINHMEMO = topic.text;
+    // A title the person already gave another topic stays theirs; the shipped topic waits.
     if (table.insert(row) == WriteStatus::Ok) ++written;
   }
   tx.commit();

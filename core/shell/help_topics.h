@@ -29,9 +29,12 @@ std::optional<HelpTopic> findHelpTopic(store::Store& store, std::string_view cod
 // Keeps the text the person edited. False when there is no topic of that code.
 bool saveHelpText(store::Store& store, std::string_view code, const std::string& text);
 
-// A data set whose help table is empty gets short texts of our own for the windows of this
-// version, so F1 never opens on nothing. A table that holds any topic is left as it is: the texts
-// in it may be the person's own. Returns how many topics were written.
+// The help texts the program ships (resources/help/topics.json), one per window code.
+std::vector<HelpTopic> shippedHelpTopics();
+
+// Writes every shipped topic whose code the table lacks, so F1 never opens on nothing and a new
+// version's windows get their texts. A topic already in the table is never touched: its text may
+// be the person's own. Returns how many topics were written.
 int seedHelpTopics(store::Store& store);
 
 }  // namespace tavrel::shell

@@ -1,9 +1,12 @@
 #include "core/shell/sample_data_set.h"
 
 #include <algorithm>
+#include <cctype>
+#include <fstream>
 #include <system_error>
 
 #include "core/exchange/import_school.h"
+#include "core/setup/schools.h"
 
 namespace tavrel::shell {
 
@@ -21,8 +24,18 @@ std::vector<fs::path> sampleFiles(const fs::path& sources) {
 
 namespace {
 
-Result<SampleCreation> importInto(const store::ProgramFolders& staging, const std::vector<fs::path>& files,
-                                  Progress& progress) {
+// The name the sample's institution gets: the first line of `institution.txt` among the shipped
+// files; none when there is no such file.
+std::string institutionName(const fs::path& sources) {
+  std::ifstream in(sources / kSampleInstitutionFile);
+  std::string line;
+  std::getline(in, line);
+  while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
+  return line;
+}
+
+Result<SampleCreation> importInto(const store::ProgramFolders& staging, const fs::path& sources,
+                                  const std::vector<fs::path>& files, Progress& progress) {
   auto opened = store::Store::open(staging, store::DataSet::Sample);
   if (!opened) return Error{opened.error()};
   store::Store& store = *opened.value();
@@ -38,6 +51,7 @@ Result<SampleCreation> importInto(const store::ProgramFolders& staging, const st
     for (const std::string& failure : imported->placementFailures)
       creation.notices.push_back(file.filename().string() + ": " + failure);
   }
+  if (const std::string name = institutionName(sources); !name.empty()) setup::setInstitutionName(store, name);
   creation.created = true;
   return creation;
 }
@@ -57,7 +71,7 @@ Result<SampleCreation> createMissingSampleDataSet(const store::ProgramFolders& f
   fs::remove_all(staging.program, ec);
   Result<SampleCreation> creation = [&]() -> Result<SampleCreation> {
     try {
-      return importInto(staging, files, progress);
+      return importInto(staging, sources, files, progress);
     } catch (const std::exception& failure) {
       return Error{failure.what()};
     }

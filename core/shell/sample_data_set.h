@@ -18,6 +18,9 @@
 
 namespace tavrel::shell {
 
+// Beside the exchange files: the name of the sample's institution, on its first line.
+inline constexpr const char* kSampleInstitutionFile = "institution.txt";
+
 // The exchange files of a folder that make the sample, in name order; none when it has none.
 std::vector<std::filesystem::path> sampleFiles(const std::filesystem::path& sources);
 

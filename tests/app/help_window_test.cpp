@@ -10,6 +10,8 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
+#include <vector>
 
 #include "app/shell/main_window.h"
 #include "core/shell/help_topics.h"
@@ -32,6 +34,29 @@ QToolButton* navigator(const HelpWindow& help, const char* name) {
 std::string storedText(store::Store& store, const char* code) {
   auto topic = shell::findHelpTopic(store, code);
   return topic ? topic->text : std::string();
+}
+
+// The shipped topics as the topic list orders them, by title.
+std::vector<shell::HelpTopic> shippedByTitle() {
+  std::vector<shell::HelpTopic> topics = shell::shippedHelpTopics();
+  std::sort(topics.begin(), topics.end(),
+            [](const shell::HelpTopic& a, const shell::HelpTopic& b) { return a.title < b.title; });
+  return topics;
+}
+
+QStringList shippedTitles() {
+  QStringList titles;
+  for (const shell::HelpTopic& topic : shippedByTitle()) titles << QString::fromStdString(topic.title);
+  return titles;
+}
+
+// The topic listed right after the one of `code`.
+std::string codeAfter(const std::string& code) {
+  const std::vector<shell::HelpTopic> topics = shippedByTitle();
+  for (std::size_t i = 0; i + 1 < topics.size(); ++i) {
+    if (topics[i].code == code) return topics[i + 1].code;
+  }
+  return {};
 }
 
 }  // namespace
@@ -66,21 +91,24 @@ class HelpWindowTest : public QObject {
     QCOMPARE(caption, QStringLiteral("Help"));
     QCOMPARE(window.helpWindow()->objectName(), QStringLiteral("TFHLP"));
     QCOMPARE(shownTopic, QStringLiteral("Main Menu"));
-    // Our own first texts for the windows of this version, listed by title.
-    QCOMPARE(topics, (QStringList{"Institution View", "Main Menu", "Week Setup"}));
+    // The texts shipped for the windows, listed by title.
+    QCOMPARE(topics, shippedTitles());
     QVERIFY(prompter.boxes.empty());
   }
 
   void theNavigatorStepsByTitleAndAnEditedTextIsKept() {
     testing::TestApplication data;
     QVERIFY(data.ready());
-    QCOMPARE(shell::seedHelpTopics(data.store()), 3);
-    const std::string mainMenuBefore = storedText(data.store(), "FM");
+    QCOMPARE(shell::seedHelpTopics(data.store()), static_cast<int>(shell::shippedHelpTopics().size()));
+    // The first topic by title, and the one after it.
+    const shell::HelpTopic first = shippedByTitle().front();
+    const std::string next = codeAfter(first.code);
+    const std::string nextBefore = storedText(data.store(), next.c_str());
 
     HelpWindow help(data.application());
-    help.showTopic("F13");
+    help.showTopic(first.code);
     help.show();
-    QCOMPARE(help.topicList()->currentText(), QStringLiteral("Institution View"));
+    QCOMPARE(help.topicList()->currentText(), QString::fromStdString(first.title));
     QVERIFY(!navigator(help, "NavFirst")->isEnabled());
     QVERIFY(!navigator(help, "NavPrior")->isEnabled());
     QVERIFY(navigator(help, "NavLast")->isEnabled());
@@ -88,27 +116,28 @@ class HelpWindowTest : public QObject {
     help.text()->moveCursor(QTextCursor::End);
     QTest::keyClicks(help.text(), QStringLiteral(" Grid pictures: a pencil marks the school being edited."));
     navigator(help, "NavNext")->click();
-    QCOMPARE(help.shownTopic(), std::string("FM"));
-    QVERIFY(storedText(data.store(), "F13").find("a pencil marks the school being edited.") !=
+    QCOMPARE(help.shownTopic(), next);
+    QVERIFY(storedText(data.store(), first.code.c_str()).find("a pencil marks the school being edited.") !=
             std::string::npos);
     // Only the text that was edited is written.
-    QCOMPARE(storedText(data.store(), "FM"), mainMenuBefore);
+    QCOMPARE(storedText(data.store(), next.c_str()), nextBefore);
 
     navigator(help, "NavLast")->click();
-    QCOMPARE(help.topicList()->currentText(), QStringLiteral("Week Setup"));
+    QCOMPARE(help.topicList()->currentText(), shippedTitles().last());
     QVERIFY(!navigator(help, "NavNext")->isEnabled());
     QVERIFY(!navigator(help, "NavLast")->isEnabled());
     navigator(help, "NavFirst")->click();
-    QCOMPARE(help.shownTopic(), std::string("F13"));
+    QCOMPARE(help.shownTopic(), first.code);
     QVERIFY(help.text()->toPlainText().contains(QStringLiteral("a pencil marks the school being edited.")));
 
     // Choosing a title keeps the shown text too, and so does closing.
     help.text()->moveCursor(QTextCursor::End);
     QTest::keyClicks(help.text(), QStringLiteral(" F5 picks a school."));
-    help.topicList()->setCurrentIndex(2);
-    emit help.topicList()->activated(2);
+    const int weekSetup = static_cast<int>(shippedTitles().indexOf(QStringLiteral("Week Setup")));
+    help.topicList()->setCurrentIndex(weekSetup);
+    emit help.topicList()->activated(weekSetup);
     QCOMPARE(help.shownTopic(), std::string("F14"));
-    QVERIFY(storedText(data.store(), "F13").find("F5 picks a school.") != std::string::npos);
+    QVERIFY(storedText(data.store(), first.code.c_str()).find("F5 picks a school.") != std::string::npos);
     help.text()->moveCursor(QTextCursor::End);
     QTest::keyClicks(help.text(), QStringLiteral(" Apply checks every day."));
     help.findChild<QPushButton*>(QStringLiteral("BClose"))->click();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "tests/support/temp_folder.h"
 
 namespace tavrel::shell {
@@ -27,23 +29,40 @@ class HelpTopicsTest : public ::testing::Test {
   std::unique_ptr<Store> store;
 };
 
-TEST_F(HelpTopicsTest, AnEmptyTableGetsTheTopicsOfTheMainWindowAndTheSetupWindowsOnce) {
-  EXPECT_EQ(seedHelpTopics(*store), 3);
-  for (const char* code : {"FM", "F13", "F14"}) {
+// Every window of the program, by the code its F1 key opens: the main window, the numbered work
+// windows and the allocation status page of the school statistics.
+const char* const kWindowCodes[] = {"FM",  "F2",  "F3",  "F4",  "F5",  "F6",  "F7",  "F8",  "F9",
+                                    "F10", "F11", "F12", "F13", "F14", "F16", "F17", "F18", "F19",
+                                    "F20", "F21", "F22", "F23", "F24", "F25", "F26", "F27", "F28",
+                                    "F31", "F32", "F33", "F34", "F35", "F99"};
+
+TEST_F(HelpTopicsTest, EveryWindowCodeHasATextOnceSeeded) {
+  EXPECT_EQ(seedHelpTopics(*store), static_cast<int>(std::size(kWindowCodes)));
+  for (const char* code : kWindowCodes) {
     auto topic = findHelpTopic(*store, code);
     ASSERT_TRUE(topic.has_value()) << code;
-    EXPECT_FALSE(topic->title.empty());
-    EXPECT_FALSE(topic->text.empty());
+    EXPECT_FALSE(topic->title.empty()) << code;
+    EXPECT_LE(topic->title.size(), 40u) << code;  // WINNAME's width
+    EXPECT_NE(topic->text.find("<p>"), std::string::npos) << code;
   }
   EXPECT_EQ(seedHelpTopics(*store), 0);
-  EXPECT_EQ(store->table<TWin>().count(TWin::primary), 3);
+  EXPECT_EQ(store->table<TWin>().count(TWin::primary), static_cast<int>(std::size(kWindowCodes)));
 }
 
-TEST_F(HelpTopicsTest, ATableWithTextsOfItsOwnIsNotSeeded) {
+TEST_F(HelpTopicsTest, AnEditedTextIsNeverOverwrittenAndMissingTopicsAreAdded) {
   addTopic("F2", "Indent View", "<p>Our own words.</p>");
-  EXPECT_EQ(seedHelpTopics(*store), 0);
-  EXPECT_FALSE(findHelpTopic(*store, "FM").has_value());
+  EXPECT_EQ(seedHelpTopics(*store), static_cast<int>(std::size(kWindowCodes)) - 1);
   EXPECT_EQ(findHelpTopic(*store, "F2")->text, "<p>Our own words.</p>");
+  EXPECT_EQ(findHelpTopic(*store, "F2")->title, "Indent View");
+  EXPECT_TRUE(findHelpTopic(*store, "FM").has_value());
+}
+
+TEST_F(HelpTopicsTest, ATitleThePersonGaveAnotherTopicKeepsTheShippedTopicOut) {
+  addTopic("X1", "Main Menu", "<p>Mine.</p>");
+  seedHelpTopics(*store);
+  EXPECT_FALSE(findHelpTopic(*store, "FM").has_value());
+  EXPECT_EQ(findHelpTopic(*store, "X1")->text, "<p>Mine.</p>");
+  EXPECT_TRUE(findHelpTopic(*store, "F2").has_value());
 }
 
 TEST_F(HelpTopicsTest, TopicsAreListedByTitle) {

@@ -30,6 +30,7 @@ class SampleDataSetTest : public ::testing::Test {
     Status loaded = app.loadDataSet(DataSet::Sample);
     if (!loaded) return loaded;
     for (const TSchl& school : app.store().table<TSchl>().range(TSchl::primary)) sampleSchools.push_back(school.SNAME);
+    sampleInstitution = app.store().institution().INSTITUTION;
     return {};
   }
 
@@ -40,6 +41,7 @@ class SampleDataSetTest : public ::testing::Test {
   SilentProgress progress;
   SystemClock clock;
   std::vector<std::string> sampleSchools;
+  std::string sampleInstitution;
 };
 
 TEST_F(SampleDataSetTest, AMissingSampleIsMadeFromTheShippedFilesAtStart) {
@@ -47,6 +49,13 @@ TEST_F(SampleDataSetTest, AMissingSampleIsMadeFromTheShippedFilesAtStart) {
   ASSERT_TRUE(start().ok());
   EXPECT_EQ(sampleSchools, std::vector<std::string>{"SMALL SCHOOL"});
   EXPECT_FALSE(fs::exists(program.path() / ".Samples-new"));
+}
+
+TEST_F(SampleDataSetTest, TheShippedInstitutionNameNamesTheSample) {
+  fs::copy_file(kFixture, sources / "small.json");
+  std::ofstream(sources / "institution.txt") << "Ashcombe Hill Schools  \n";
+  ASSERT_TRUE(start().ok());
+  EXPECT_EQ(sampleInstitution, "ASHCOMBE HILL SCHOOLS");
 }
 
 TEST_F(SampleDataSetTest, AnExistingSampleIsLeftAsItIs) {
