@@ -6,6 +6,7 @@ namespace tavrel::cli {
 void registerCommands(CLI::App& tool, CliContext& context) {
   registerInfoCommand(tool, context);
   registerExportCommand(tool, context);
+  registerImportFormatCommands(tool, context);
   registerBackupCommands(tool, context);
   registerReportCommand(tool, context);
   registerAllocateCommand(tool, context);

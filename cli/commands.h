@@ -19,5 +19,6 @@ void registerExportCommand(CLI::App& tool, CliContext& context);
 void registerReportCommand(CLI::App& tool, CliContext& context);
 void registerAllocateCommand(CLI::App& tool, CliContext& context);
 void registerCheckCommand(CLI::App& tool, CliContext& context);
+void registerImportFormatCommands(CLI::App& tool, CliContext& context);
 
 }  // namespace tavrel::cli

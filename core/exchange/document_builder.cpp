@@ -1,0 +1,222 @@
+#include "core/exchange/document_builder.h"
+
+#include <algorithm>
+
+#include "core/util/text.h"
+
+namespace tavrel::exchange {
+
+namespace {
+
+constexpr int kNameWidth = 25;
+
+std::vector<std::string> sortedUnique(std::vector<std::string> names) {
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  return names;
+}
+
+std::string joined(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : "+") + name;
+  return text;
+}
+
+void addSlot(std::vector<Slot>& slots, Slot slot) {
+  if (std::find(slots.begin(), slots.end(), slot) == slots.end()) slots.push_back(slot);
+}
+
+void lowerLimit(int& limit, int value) { limit = limit == 0 ? value : std::min(limit, value); }
+
+}  // namespace
+
+Status checkWeek(int days, int periodsPerDay) {
+  if (days < 1 || periodsPerDay < 1) {
+    return Error{"The week has " + std::to_string(days) + " days of " + std::to_string(periodsPerDay) +
+                 " periods; a school needs at least 1 day of 1 period."};
+  }
+  if (days > kMostDays || periodsPerDay > kMostPeriods) {
+    return Error{"The week has " + std::to_string(days) + " days of " + std::to_string(periodsPerDay) +
+                 " periods; a school's week holds at most " + std::to_string(kMostDays) + " days of " +
+                 std::to_string(kMostPeriods) + " periods."};
+  }
+  return {};
+}
+
+DocumentBuilder::DocumentBuilder(std::string schoolName, int days, int periodsPerDay) {
+  document_.name = text::cutToWidth(schoolName, 50);
+  document_.days = days;
+  document_.periodsPerDay = periodsPerDay;
+}
+
+std::string DocumentBuilder::uniqueName(const std::string& sourceName, std::set<std::string>& used) const {
+  std::string base = sourceName.empty() ? std::string("?") : sourceName;
+  std::string name = text::cutToWidth(base, kNameWidth);
+  for (int n = 2; used.count(name) > 0; ++n) {
+    const std::string suffix = "~" + std::to_string(n);
+    name = text::cutToWidth(base, kNameWidth - static_cast<int>(suffix.size())) + suffix;
+  }
+  used.insert(name);
+  return name;
+}
+
+std::string DocumentBuilder::subject(const std::string& sourceName) {
+  auto it = subjectNames_.find(sourceName);
+  if (it != subjectNames_.end()) return it->second;
+  const std::string name = uniqueName(sourceName, usedSubjects_);
+  subjectNames_[sourceName] = name;
+  document_.subjects.push_back({name, ""});
+  return name;
+}
+
+std::string DocumentBuilder::resource(const std::string& sourceName) {
+  auto it = resourceNames_.find(sourceName);
+  if (it != resourceNames_.end()) return it->second;
+  const std::string name = uniqueName(sourceName, usedResources_);
+  resourceNames_[sourceName] = name;
+  resourceIndex_[name] = document_.resources.size();
+  resourceByMembers_[{name}] = name;
+  document_.resources.push_back({name});
+  return name;
+}
+
+std::string DocumentBuilder::plainClass(const std::string& sourceName) {
+  auto it = classNames_.find(sourceName);
+  if (it != classNames_.end()) return it->second;
+  const std::string name = uniqueName(sourceName, usedClasses_);
+  classNames_[sourceName] = name;
+  classIndex_[name] = document_.classes.size();
+  membersOfClass_[name] = {name};
+  classByMembers_[{name}] = name;
+  document_.classes.push_back({name});
+  return name;
+}
+
+const std::vector<std::string>& DocumentBuilder::plainMembers(const std::string& className) const {
+  return membersOfClass_.at(className);
+}
+
+std::string DocumentBuilder::namedGroupClass(const std::string& sourceName,
+                                             const std::vector<std::string>& classes) {
+  std::vector<std::string> members;
+  for (const std::string& cls : classes) {
+    const auto& plain = plainMembers(cls);
+    members.insert(members.end(), plain.begin(), plain.end());
+  }
+  members = sortedUnique(std::move(members));
+  auto known = classByMembers_.find(members);
+  if (known != classByMembers_.end()) {
+    classNames_[sourceName] = known->second;
+    return known->second;
+  }
+  const std::string name = uniqueName(sourceName, usedClasses_);
+  classNames_[sourceName] = name;
+  classIndex_[name] = document_.classes.size();
+  membersOfClass_[name] = members;
+  classByMembers_[members] = name;
+  document_.classes.push_back({name, members});
+  ++groupClasses_;
+  return name;
+}
+
+std::string DocumentBuilder::classFor(const std::vector<std::string>& classes) {
+  std::vector<std::string> members;
+  for (const std::string& cls : classes) {
+    const auto& plain = plainMembers(cls);
+    members.insert(members.end(), plain.begin(), plain.end());
+  }
+  members = sortedUnique(std::move(members));
+  auto known = classByMembers_.find(members);
+  if (known != classByMembers_.end()) return known->second;
+  const std::string name = uniqueName(joined(sortedUnique(classes)), usedClasses_);
+  classIndex_[name] = document_.classes.size();
+  membersOfClass_[name] = members;
+  classByMembers_[members] = name;
+  document_.classes.push_back({name, members});
+  ++groupClasses_;
+  return name;
+}
+
+std::string DocumentBuilder::resourceFor(const std::vector<std::string>& resources) {
+  const std::vector<std::string> members = sortedUnique(resources);
+  auto known = resourceByMembers_.find(members);
+  if (known != resourceByMembers_.end()) return known->second;
+  const std::string name = uniqueName(joined(members), usedResources_);
+  resourceIndex_[name] = document_.resources.size();
+  resourceByMembers_[members] = name;
+  ResourceEntry entry{name};
+  entry.members = members;
+  document_.resources.push_back(std::move(entry));
+  ++groupResources_;
+  return name;
+}
+
+ClassEntry& DocumentBuilder::classEntry(const std::string& name) { return document_.classes[classIndex_.at(name)]; }
+
+ResourceEntry& DocumentBuilder::resourceEntry(const std::string& name) {
+  return document_.resources[resourceIndex_.at(name)];
+}
+
+void DocumentBuilder::schoolNotAvailable(Slot slot) { addSlot(document_.notAvailable, slot); }
+
+void DocumentBuilder::classNotAvailable(const std::string& className, Slot slot) {
+  addSlot(classEntry(className).notAvailable, slot);
+}
+
+void DocumentBuilder::resourceNotAvailable(const std::string& resourceName, Slot slot) {
+  ResourceEntry& entry = resourceEntry(resourceName);
+  addSlot(entry.notAvailable, slot);
+  entry.partTime = true;
+}
+
+void DocumentBuilder::resourcePerDay(const std::string& resourceName, int perDay) {
+  lowerLimit(resourceEntry(resourceName).perDay, std::clamp(perDay, 1, kMostPeriods));
+}
+
+void DocumentBuilder::resourceSequence(const std::string& resourceName, int sequence) {
+  lowerLimit(resourceEntry(resourceName).sequence, std::clamp(sequence, 1, kMostPeriods));
+}
+
+void DocumentBuilder::subjectLimit(const std::string& className, const std::string& subjectName, int perDay) {
+  perDay = std::clamp(perDay, 1, kMostPeriods);
+  for (DayLimit& limit : document_.subjectLimits) {
+    if (limit.className == className && limit.item == subjectName) {
+      limit.perDay = std::min(limit.perDay, perDay);
+      return;
+    }
+  }
+  document_.subjectLimits.push_back({className, subjectName, perDay});
+}
+
+IndentEntry& DocumentBuilder::addIndent(IndentEntry indent) {
+  document_.indents.push_back(std::move(indent));
+  return document_.indents.back();
+}
+
+Result<SchoolDocument> DocumentBuilder::finish() {
+  const auto tooMany = [](std::size_t count, const char* what) {
+    return Error{"The school would have " + std::to_string(count) + " " + what + "; a school holds at most " +
+                 std::to_string(kMostItems) + "."};
+  };
+  if (document_.classes.size() > kMostItems) return tooMany(document_.classes.size(), "classes");
+  if (document_.resources.size() > kMostItems) return tooMany(document_.resources.size(), "resources");
+  if (document_.subjects.size() > kMostItems) return tooMany(document_.subjects.size(), "subjects");
+  const int periods = document_.periodsPerDay;
+  const int week = std::min(108, document_.days * periods);
+  for (ResourceEntry& entry : document_.resources) {
+    if (entry.perDay == 0) entry.perDay = periods;
+    if (entry.perWeek == 0) entry.perWeek = week;
+    if (entry.sequence == 0) entry.sequence = periods;
+  }
+  std::set<std::pair<std::string, std::string>> subjectRows, resourceRows;
+  for (const DayLimit& limit : document_.subjectLimits) subjectRows.insert({limit.className, limit.item});
+  for (const IndentEntry& indent : document_.indents) {
+    if (subjectRows.insert({indent.className, indent.subject}).second)
+      document_.subjectLimits.push_back({indent.className, indent.subject, periods});
+    if (resourceRows.insert({indent.className, indent.resource}).second)
+      document_.resourceLimits.push_back({indent.className, indent.resource, periods});
+  }
+  return document_;
+}
+
+}  // namespace tavrel::exchange

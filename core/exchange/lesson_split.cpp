@@ -1,0 +1,99 @@
+#include "core/exchange/lesson_split.h"
+
+#include <algorithm>
+
+namespace tavrel::exchange {
+
+namespace {
+
+int blocks(const LessonParts& parts) {
+  int count = 0;
+  for (const auto& [length, number] : parts) count += number;
+  return count;
+}
+
+bool withinRule(const LessonParts& parts, const SplitRule& rule) {
+  const int count = blocks(parts);
+  if (count < rule.minAmount || (rule.maxAmount > 0 && count > rule.maxAmount)) return false;
+  for (const auto& [length, number] : parts) {
+    if (length < rule.minDuration || (rule.maxDuration > 0 && length > rule.maxDuration)) return false;
+  }
+  return true;
+}
+
+// The ways to cut the lesson, in the order they are preferred.
+std::vector<LessonParts> candidates(int duration, const SplitRule& rule) {
+  std::vector<LessonParts> result;
+  result.push_back({{1, duration}});
+  const int longest = rule.maxDuration > 0 ? std::min(rule.maxDuration, duration) : duration;
+  for (int length = 2; length <= longest; ++length) {
+    if (duration % length == 0) result.push_back({{length, duration / length}});
+  }
+  for (int length = longest; length >= 2; --length) {
+    const int rest = duration % length;
+    if (rest == 0 || duration / length == 0) continue;
+    LessonParts mixed{{length, duration / length}};
+    mixed[rest] += 1;
+    result.push_back(mixed);
+  }
+  return result;
+}
+
+}  // namespace
+
+std::string describeParts(const LessonParts& parts) {
+  std::string text;
+  for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
+    const auto [length, number] = *it;
+    if (number == 0) continue;
+    if (!text.empty()) text += " + ";
+    if (length == 1) {
+      text += std::to_string(number) + (number == 1 ? " single" : " singles");
+    } else {
+      text += std::to_string(number) + (number == 1 ? " block of " : " blocks of ") + std::to_string(length);
+    }
+  }
+  return text;
+}
+
+SplitChoice chooseSplit(int duration, const SplitRule& rule, bool spread, int days) {
+  const std::vector<LessonParts> ways = candidates(duration, rule);
+  for (const LessonParts& parts : ways) {
+    if (withinRule(parts, rule) && (!spread || blocks(parts) <= days))
+      return {parts, true, true, describeParts(parts)};
+  }
+  for (const LessonParts& parts : ways) {
+    if (withinRule(parts, rule)) return {parts, true, !spread, describeParts(parts)};
+  }
+  // No cut keeps the rule: the fewest blocks, on distinct days if the week allows.
+  const LessonParts whole{{duration, 1}};
+  return {whole, false, true, describeParts(whole)};
+}
+
+std::vector<IndentEntry> indentsForParts(const LessonParts& parts, bool spread, int days, const IndentEntry& base) {
+  std::vector<IndentEntry> indents;
+  for (const auto& [length, number] : parts) {
+    if (number == 0) continue;
+    IndentEntry indent = base;
+    indent.periods = length * number;
+    if (length == 1) {
+      indent.clusterSize = 0;
+      indent.clustersPerWeek = 0;
+      indent.onePerDay = spread && number > 1 && number <= days;
+    } else {
+      indent.clusterSize = length;
+      indent.clustersPerWeek = number;
+      indent.onePerDay = false;
+    }
+    indents.push_back(std::move(indent));
+  }
+  return indents;
+}
+
+int spreadSubjectLimit(const LessonParts& parts, bool spread) {
+  if (!spread || parts.empty()) return 0;
+  const int longest = parts.rbegin()->first;
+  return longest >= 2 && blocks(parts) > 1 ? longest : 0;
+}
+
+}  // namespace tavrel::exchange
