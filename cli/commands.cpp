@@ -7,6 +7,7 @@ void registerCommands(CLI::App& tool, CliContext& context) {
   registerInfoCommand(tool, context);
   registerExportCommand(tool, context);
   registerImportFormatCommands(tool, context);
+  registerExportFetCommand(tool, context);
   registerBackupCommands(tool, context);
   registerReportCommand(tool, context);
   registerAllocateCommand(tool, context);

@@ -20,5 +20,6 @@ void registerReportCommand(CLI::App& tool, CliContext& context);
 void registerAllocateCommand(CLI::App& tool, CliContext& context);
 void registerCheckCommand(CLI::App& tool, CliContext& context);
 void registerImportFormatCommands(CLI::App& tool, CliContext& context);
+void registerExportFetCommand(CLI::App& tool, CliContext& context);
 
 }  // namespace tavrel::cli

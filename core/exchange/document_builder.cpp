@@ -76,6 +76,7 @@ std::string DocumentBuilder::resource(const std::string& sourceName) {
   resourceNames_[sourceName] = name;
   resourceIndex_[name] = document_.resources.size();
   resourceByMembers_[{name}] = name;
+  membersOfResource_[name] = {name};
   document_.resources.push_back({name});
   return name;
 }
@@ -144,6 +145,7 @@ std::string DocumentBuilder::resourceFor(const std::vector<std::string>& resourc
   const std::string name = uniqueName(joined(members), usedResources_);
   resourceIndex_[name] = document_.resources.size();
   resourceByMembers_[members] = name;
+  membersOfResource_[name] = members;
   ResourceEntry entry{name};
   entry.members = members;
   document_.resources.push_back(std::move(entry));
@@ -191,6 +193,30 @@ void DocumentBuilder::subjectLimit(const std::string& className, const std::stri
 IndentEntry& DocumentBuilder::addIndent(IndentEntry indent) {
   document_.indents.push_back(std::move(indent));
   return document_.indents.back();
+}
+
+int DocumentBuilder::sharedDays(const std::string& className, const std::string& resourceName) const {
+  std::set<std::pair<int, int>> closed;
+  const auto close = [&](const std::vector<Slot>& slots) {
+    for (const Slot& slot : slots) closed.insert({slot.day, slot.period});
+  };
+  close(document_.notAvailable);
+  close(document_.classes[classIndex_.at(className)].notAvailable);
+  for (const std::string& member : membersOfClass_.at(className))
+    close(document_.classes[classIndex_.at(member)].notAvailable);
+  close(document_.resources[resourceIndex_.at(resourceName)].notAvailable);
+  for (const std::string& member : membersOfResource_.at(resourceName))
+    close(document_.resources[resourceIndex_.at(member)].notAvailable);
+  int days = 0;
+  for (int day = 1; day <= document_.days; ++day) {
+    for (int period = 1; period <= document_.periodsPerDay; ++period) {
+      if (!closed.count({day, period})) {
+        ++days;
+        break;
+      }
+    }
+  }
+  return days;
 }
 
 Result<SchoolDocument> DocumentBuilder::finish() {

@@ -58,6 +58,9 @@ class DocumentBuilder {
 
   IndentEntry& addIndent(IndentEntry indent);
 
+  // The days on which the class and the resource (and all their members) share a free period.
+  int sharedDays(const std::string& className, const std::string& resourceName) const;
+
   int groupClasses() const { return groupClasses_; }
   int groupResources() const { return groupResources_; }
   const SchoolDocument& document() const { return document_; }
@@ -79,6 +82,7 @@ class DocumentBuilder {
   std::map<std::string, std::size_t> classIndex_, resourceIndex_;                 // Tavrel → entry
   std::map<std::vector<std::string>, std::string> classByMembers_, resourceByMembers_;
   std::map<std::string, std::vector<std::string>> membersOfClass_;
+  std::map<std::string, std::vector<std::string>> membersOfResource_;
   int groupClasses_ = 0;
   int groupResources_ = 0;
 };

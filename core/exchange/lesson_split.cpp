@@ -21,20 +21,19 @@ bool withinRule(const LessonParts& parts, const SplitRule& rule) {
   return true;
 }
 
-// The ways to cut the lesson, in the order they are preferred.
+// The ways to cut the lesson, in the order they are preferred: into as many blocks as may be, each
+// cut as even as it can be (5 periods in 4 blocks: one of 2 and three singles).
 std::vector<LessonParts> candidates(int duration, const SplitRule& rule) {
   std::vector<LessonParts> result;
-  result.push_back({{1, duration}});
   const int longest = rule.maxDuration > 0 ? std::min(rule.maxDuration, duration) : duration;
-  for (int length = 2; length <= longest; ++length) {
-    if (duration % length == 0) result.push_back({{length, duration / length}});
-  }
-  for (int length = longest; length >= 2; --length) {
-    const int rest = duration % length;
-    if (rest == 0 || duration / length == 0) continue;
-    LessonParts mixed{{length, duration / length}};
-    mixed[rest] += 1;
-    result.push_back(mixed);
+  const int fewest = (duration + longest - 1) / longest;
+  for (int count = duration; count >= fewest; --count) {
+    LessonParts parts;
+    const int base = duration / count;
+    const int longer = duration % count;
+    if (longer > 0) parts[base + 1] = longer;
+    if (count - longer > 0) parts[base] = count - longer;
+    result.push_back(parts);
   }
   return result;
 }
@@ -52,6 +51,16 @@ std::string describeParts(const LessonParts& parts) {
     } else {
       text += std::to_string(number) + (number == 1 ? " block of " : " blocks of ") + std::to_string(length);
     }
+  }
+  return text;
+}
+
+std::string describeShape(const LessonParts& parts) {
+  std::string text;
+  for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
+    if (it->second == 0) continue;
+    if (!text.empty()) text += " and ";
+    text += it->first == 1 ? std::string("singles") : (text.empty() ? "blocks of " : "") + std::to_string(it->first);
   }
   return text;
 }

@@ -29,14 +29,17 @@ struct SplitChoice {
   std::string description;  // "singles", "2 blocks of 2", "1 block of 2 + 1 single"
 };
 
-// The blocks of a lesson of `duration` periods: singles when the rule allows them, otherwise blocks
-// of one length, otherwise the longest blocks the rule allows and a shorter rest; when `spread`,
-// the first of these that needs no more blocks than the week has days. When nothing keeps both the
-// rule and the spread, the choice keeps the rule and says so.
+// The blocks of a lesson of `duration` periods: as many as the rule allows, as even as may be (so
+// singles when they are allowed); when `spread`, no more blocks than `days`, the days the lesson
+// can be taught on. When nothing keeps both the rule and the spread, the choice keeps the rule and
+// says so.
 SplitChoice chooseSplit(int duration, const SplitRule& rule, bool spread, int days);
 
 // "singles", "2 blocks of 2", "1 block of 2 + 1 single".
 std::string describeParts(const LessonParts& parts);
+
+// The lengths alone: "singles", "blocks of 2", "blocks of 2 and singles".
+std::string describeShape(const LessonParts& parts);
 
 // The indents of a lesson taught in these blocks: one regular indent for the singles (one per day
 // when `spread` and the week has the days), one cluster indent for each block length. `base`

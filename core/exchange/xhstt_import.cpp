@@ -416,15 +416,14 @@ class XhsttReader {
     int indents = 0;
     for (const auto& key : order) {
       const Lesson& lesson = lessons.at(key);
-      const SplitChoice choice = chooseSplit(lesson.duration, lesson.demands.rule, lesson.demands.spread, days);
+      const int open = builder_->sharedDays(lesson.className, lesson.resource);
+      const SplitChoice choice = chooseSplit(lesson.duration, lesson.demands.rule, lesson.demands.spread, open);
       std::string why = lesson.demands.hasRule ? "hard split constraint" : "no hard split constraint";
       if (lesson.demands.spread) why += ", at most one block a day";
       if (!choice.keepsRule) why += "; no split keeps the rule";
-      if (!choice.keepsSpread) why += "; the week has too few days for one block a day";
-      ++choices[(choice.parts.size() == 1 ? choice.parts.begin()->first == 1 ? std::string("singles")
-                                                                         : "blocks of " + std::to_string(choice.parts.begin()->first)
-                                          : std::string("mixed blocks")) +
-                (lesson.demands.spread && choice.keepsSpread ? " on distinct days" : "") + " (" + why + ")"];
+      if (!choice.keepsSpread) why += "; too few days for one block a day";
+      ++choices[describeShape(choice.parts) + (lesson.demands.spread && choice.keepsSpread ? " on distinct days" : "") +
+                " (" + why + ")"];
       IndentEntry base;
       base.className = lesson.className;
       base.resource = lesson.resource;
