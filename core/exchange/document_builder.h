@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/exchange/import_report.h"
+#include "core/exchange/mapping_report.h"
 #include "core/exchange/school_document.h"
 #include "core/util/result.h"
 

@@ -411,7 +411,7 @@ class FetReader {
 
   const Node root_;
   const FetOptions& options_;
-  ImportReport report_;
+  MappingReport report_;
   std::optional<DocumentBuilder> builder_;
   std::vector<std::string> dayNames_, hourNames_;
   std::set<std::string> teachers_, subjects_, rooms_;

@@ -476,7 +476,7 @@ class XhsttReader {
 
   const Node instance_;
   const XhsttOptions& options_;
-  ImportReport report_;
+  MappingReport report_;
   std::optional<DocumentBuilder> builder_;
   std::vector<std::string> dayIds_;
   std::set<std::string> dayGroupIds_;

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "core/exchange/import_report.h"
+#include "core/exchange/mapping_report.h"
 #include "core/util/result.h"
 
 namespace tavrel::exchange {

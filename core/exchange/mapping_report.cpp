@@ -1,16 +1,16 @@
-#include "core/exchange/import_report.h"
+#include "core/exchange/mapping_report.h"
 
 #include <sstream>
 
 namespace tavrel::exchange {
 
-int ImportReport::droppedTotal() const {
+int MappingReport::droppedTotal() const {
   int total = 0;
   for (const auto& [kind, count] : dropped_) total += count;
   return total;
 }
 
-std::string ImportReport::text() const {
+std::string MappingReport::text() const {
   std::ostringstream out;
   out << "Mapped:\n";
   for (const std::string& line : mapped_) out << "  " << line << "\n";

@@ -10,7 +10,7 @@
 
 namespace tavrel::exchange {
 
-class ImportReport {
+class MappingReport {
  public:
   // One line of the mapping, "what → what" ("Resource type Teacher: 8 resources → resources").
   void mapped(const std::string& line) { mapped_.push_back(line); }
@@ -40,7 +40,7 @@ class ImportReport {
 // A school read from another program's file, with what the reading did.
 struct ImportedSchool {
   SchoolDocument document;
-  ImportReport report;
+  MappingReport report;
 };
 
 }  // namespace tavrel::exchange
