@@ -71,8 +71,9 @@ SplitChoice chooseSplit(int duration, const SplitRule& rule, bool spread, int da
     if (withinRule(parts, rule) && (!spread || blocks(parts) <= days))
       return {parts, true, true, describeParts(parts)};
   }
-  for (const LessonParts& parts : ways) {
-    if (withinRule(parts, rule)) return {parts, true, !spread, describeParts(parts)};
+  // Too few days: the fewest blocks the rule allows, so that as few as may be share a day.
+  for (auto it = ways.rbegin(); it != ways.rend(); ++it) {
+    if (withinRule(*it, rule)) return {*it, true, !spread, describeParts(*it)};
   }
   // No cut keeps the rule: the fewest blocks, on distinct days if the week allows.
   const LessonParts whole{{duration, 1}};

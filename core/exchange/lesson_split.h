@@ -31,8 +31,8 @@ struct SplitChoice {
 
 // The blocks of a lesson of `duration` periods: as many as the rule allows, as even as may be (so
 // singles when they are allowed); when `spread`, no more blocks than `days`, the days the lesson
-// can be taught on. When nothing keeps both the rule and the spread, the choice keeps the rule and
-// says so.
+// can be taught on. When nothing keeps both the rule and the spread, the choice keeps the rule with
+// the fewest blocks and says so.
 SplitChoice chooseSplit(int duration, const SplitRule& rule, bool spread, int days);
 
 // "singles", "2 blocks of 2", "1 block of 2 + 1 single".
