@@ -195,28 +195,31 @@ IndentEntry& DocumentBuilder::addIndent(IndentEntry indent) {
   return document_.indents.back();
 }
 
-int DocumentBuilder::sharedDays(const std::string& className, const std::string& resourceName) const {
+std::vector<int> DocumentBuilder::openPeriods(const std::string& className, const std::string& resourceName) const {
   std::set<std::pair<int, int>> closed;
   const auto close = [&](const std::vector<Slot>& slots) {
     for (const Slot& slot : slots) closed.insert({slot.day, slot.period});
   };
   close(document_.notAvailable);
-  close(document_.classes[classIndex_.at(className)].notAvailable);
-  for (const std::string& member : membersOfClass_.at(className))
-    close(document_.classes[classIndex_.at(member)].notAvailable);
-  close(document_.resources[resourceIndex_.at(resourceName)].notAvailable);
-  for (const std::string& member : membersOfResource_.at(resourceName))
-    close(document_.resources[resourceIndex_.at(member)].notAvailable);
-  int days = 0;
-  for (int day = 1; day <= document_.days; ++day) {
-    for (int period = 1; period <= document_.periodsPerDay; ++period) {
-      if (!closed.count({day, period})) {
-        ++days;
-        break;
-      }
-    }
+  if (!className.empty()) {
+    close(document_.classes[classIndex_.at(className)].notAvailable);
+    for (const std::string& member : membersOfClass_.at(className))
+      close(document_.classes[classIndex_.at(member)].notAvailable);
   }
-  return days;
+  if (!resourceName.empty()) {
+    close(document_.resources[resourceIndex_.at(resourceName)].notAvailable);
+    for (const std::string& member : membersOfResource_.at(resourceName))
+      close(document_.resources[resourceIndex_.at(member)].notAvailable);
+  }
+  std::vector<int> open(document_.days, 0);
+  for (int day = 1; day <= document_.days; ++day)
+    for (int period = 1; period <= document_.periodsPerDay; ++period) open[day - 1] += !closed.count({day, period});
+  return open;
+}
+
+int DocumentBuilder::sharedDays(const std::string& className, const std::string& resourceName) const {
+  const std::vector<int> open = openPeriods(className, resourceName);
+  return static_cast<int>(std::count_if(open.begin(), open.end(), [](int periods) { return periods > 0; }));
 }
 
 Result<SchoolDocument> DocumentBuilder::finish() {

@@ -58,7 +58,10 @@ class DocumentBuilder {
 
   IndentEntry& addIndent(IndentEntry indent);
 
-  // The days on which the class and the resource (and all their members) share a free period.
+  // Per day, the periods open to the class and the resource and all their members (an empty name
+  // leaves that side out).
+  std::vector<int> openPeriods(const std::string& className, const std::string& resourceName) const;
+  // The days on which the class and the resource (and all their members) share an open period.
   int sharedDays(const std::string& className, const std::string& resourceName) const;
 
   int groupClasses() const { return groupClasses_; }

@@ -410,18 +410,25 @@ class XhsttReader {
       }
       it->second.duration += event.duration;
     }
+    std::vector<Planned> plans;
+    for (const auto& key : order) {
+      const Lesson& lesson = lessons.at(key);
+      const int open = builder_->sharedDays(lesson.className, lesson.resource);
+      plans.push_back({&lesson, open, chooseSplit(lesson.duration, lesson.demands.rule, lesson.demands.spread, open)});
+    }
+    relieveCrowdedDays(plans);
     const int days = static_cast<int>(dayIds_.size());
     std::map<std::string, int> choices;
     int periods = 0;
     int indents = 0;
-    for (const auto& key : order) {
-      const Lesson& lesson = lessons.at(key);
-      const int open = builder_->sharedDays(lesson.className, lesson.resource);
-      const SplitChoice choice = chooseSplit(lesson.duration, lesson.demands.rule, lesson.demands.spread, open);
+    for (const Planned& plan : plans) {
+      const Lesson& lesson = *plan.lesson;
+      const SplitChoice& choice = plan.choice;
       std::string why = lesson.demands.hasRule ? "hard split constraint" : "no hard split constraint";
       if (lesson.demands.spread) why += ", at most one block a day";
       if (!choice.keepsRule) why += "; no split keeps the rule";
       if (!choice.keepsSpread) why += "; too few days for one block a day";
+      if (plan.relieved) why += "; fewer blocks, a day of its teacher or class being full";
       ++choices[describeShape(choice.parts) + (lesson.demands.spread && choice.keepsSpread ? " on distinct days" : "") +
                 " (" + why + ")"];
       IndentEntry base;
@@ -440,7 +447,7 @@ class XhsttReader {
       if (lesson.demands.perDay > 0)
         builder_->subjectLimit(lesson.className, lesson.subject, lesson.demands.perDay * choice.parts.rbegin()->first);
     }
-    report_.mapped("Events: " + std::to_string(events_.size()) + " → " + std::to_string(lessons.size()) +
+    report_.mapped("Events: " + std::to_string(events_.size()) + " → " + std::to_string(plans.size()) +
                    " lessons (events of one class, resource and course) → " + std::to_string(indents) +
                    " active indents of " + std::to_string(periods) + " periods");
     report_.mapped("Courses (or event names) → " + std::to_string(builder_->document().subjects.size()) + " subjects");
@@ -448,6 +455,61 @@ class XhsttReader {
                    " group classes; of several teachers or rooms → " + std::to_string(builder_->groupResources()) +
                    " group resources");
     for (const auto& [choice, count] : choices) report_.note("Blocks: " + std::to_string(count) + " lessons as " + choice);
+  }
+
+  struct Planned {
+    const Lesson* lesson;
+    int openDays;  // the days its class and resource share an open period
+    SplitChoice choice;
+    bool relieved = false;
+    bool stuck = false;  // cannot be cut into fewer blocks on distinct days
+  };
+
+  // A lesson spread over as many blocks as it has open days needs a period on each of them. When
+  // on some day a teacher or a class has fewer open periods than such lessons, the largest of
+  // them is cut into fewer blocks (longer ones), until no day is over-full or nothing changes.
+  void relieveCrowdedDays(std::vector<Planned>& plans) const {
+    const auto blocks = [](const SplitChoice& choice) {
+      int count = 0;
+      for (const auto& [length, number] : choice.parts) count += number;
+      return count;
+    };
+    for (std::size_t round = 0; round < plans.size(); ++round) {
+      // owner (class or resource, told apart by a leading mark) → per day, the lessons pinned to it
+      std::map<std::string, std::vector<std::vector<Planned*>>> pinned;
+      for (Planned& plan : plans) {
+        const Lesson& lesson = *plan.lesson;
+        if (!lesson.demands.spread || !plan.choice.keepsSpread || blocks(plan.choice) < plan.openDays) continue;
+        const std::vector<int> shared = builder_->openPeriods(lesson.className, lesson.resource);
+        for (const std::string& owner : {"C" + lesson.className, "R" + lesson.resource}) {
+          auto& days = pinned[owner];
+          days.resize(shared.size());
+          for (std::size_t day = 0; day < shared.size(); ++day)
+            if (shared[day] > 0) days[day].push_back(&plan);
+        }
+      }
+      Planned* relieve = nullptr;
+      for (const auto& [owner, days] : pinned) {
+        const std::vector<int> open = owner[0] == 'C' ? builder_->openPeriods(owner.substr(1), "")
+                                                      : builder_->openPeriods("", owner.substr(1));
+        for (std::size_t day = 0; day < days.size() && !relieve; ++day) {
+          if (static_cast<int>(days[day].size()) <= open[day]) continue;
+          for (Planned* plan : days[day]) {
+            if (!plan->stuck && blocks(plan->choice) > 1 && (!relieve || plan->lesson->duration > relieve->lesson->duration)) relieve = plan;
+          }
+        }
+        if (relieve) break;
+      }
+      if (!relieve) return;
+      const Lesson& lesson = *relieve->lesson;
+      const SplitChoice fewer = chooseSplit(lesson.duration, lesson.demands.rule, true, blocks(relieve->choice) - 1);
+      if (fewer.keepsSpread && fewer.keepsRule) {
+        relieve->choice = fewer;
+        relieve->relieved = true;
+      } else {
+        relieve->stuck = true;
+      }
+    }
   }
 
   // The allocation constraint of the blocks of one length.

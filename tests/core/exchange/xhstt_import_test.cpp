@@ -79,6 +79,21 @@ TEST(XhsttImport, EventsAreCutIntoBlocksByTheirSplitAndSpreadConstraints) {
   }
 }
 
+// Each lesson alone could be taught as singles on Monday and Tuesday, but the teacher has one period
+// on Tuesday for both: one of them becomes a double.
+TEST(XhsttImport, ALessonIsCutIntoFewerBlocksWhenItsTeachersDayIsFull) {
+  auto imported = importXhstt(fixture::text("small.xhstt.xml"), {"X", "Crowded"});
+  ASSERT_TRUE(imported.ok()) << imported.error();
+  std::vector<std::pair<int, bool>> shapes;
+  for (const IndentEntry& indent : imported->document.indents) shapes.emplace_back(indent.clusterSize, indent.onePerDay);
+  std::sort(shapes.begin(), shapes.end());
+  EXPECT_EQ(shapes, (std::vector<std::pair<int, bool>>{{0, true}, {2, false}}));
+  const auto& notes = imported->report.notes();
+  EXPECT_TRUE(std::any_of(notes.begin(), notes.end(), [](const std::string& note) {
+    return note.find("fewer blocks, a day of its teacher or class being full") != std::string::npos;
+  }));
+}
+
 TEST(XhsttImport, TheReportCountsWhatWasLeftOutByKind) {
   const MappingReport report = readSmall().report;
   const auto& dropped = report.droppedKinds();
@@ -109,7 +124,7 @@ TEST(XhsttImport, BadInputIsRefusedNamingTheElement) {
   const Case cases[] = {
       {"this is not XML", "", "The file is not XML"},
       {"<fet version=\"6\"/>", "", "The root element is <fet>, not <HighSchoolTimetableArchive>"},
-      {small, "Nowhere", "The archive has no instance \"Nowhere\"; it holds Small, Uneven, Large."},
+      {small, "Nowhere", "The archive has no instance \"Nowhere\"; it holds Small, Uneven, Large, Crowded."},
       {small, "Uneven", "The days have different numbers of periods (Mo 2, Tu 1)"},
       {small, "Large", "The week has 10 days of 1 periods; a school's week holds at most 9 days of 12 periods."},
       {fixture::replaced(small, "<Resource Reference=\"C1\"><Role>C1</Role>", "<Resource Reference=\"C9\"><Role>C1</Role>"),
