@@ -69,28 +69,55 @@ std::string DocumentBuilder::subject(const std::string& sourceName) {
   return name;
 }
 
+std::string DocumentBuilder::addResource(const std::string& baseName, std::vector<std::string> members) {
+  const std::string name = uniqueName(baseName, usedResources_);
+  if (members.empty()) members = {name};
+  resourceIndex_[name] = document_.resources.size();
+  resourceByMembers_[members] = name;
+  membersOfResource_[name] = members;
+  ResourceEntry entry{name};
+  if (members != std::vector<std::string>{name}) {
+    entry.members = members;
+    ++groupResources_;
+  }
+  document_.resources.push_back(std::move(entry));
+  return name;
+}
+
+std::string DocumentBuilder::addClass(const std::string& baseName, std::vector<std::string> members) {
+  const std::string name = uniqueName(baseName, usedClasses_);
+  if (members.empty()) members = {name};
+  classIndex_[name] = document_.classes.size();
+  classByMembers_[members] = name;
+  membersOfClass_[name] = members;
+  ClassEntry entry{name};
+  if (members != std::vector<std::string>{name}) {
+    entry.members = members;
+    ++groupClasses_;
+  }
+  document_.classes.push_back(std::move(entry));
+  return name;
+}
+
+std::vector<std::string> DocumentBuilder::plainMembersOf(const std::vector<std::string>& classes) const {
+  std::vector<std::string> members;
+  for (const std::string& cls : classes) {
+    const auto& plain = plainMembers(cls);
+    members.insert(members.end(), plain.begin(), plain.end());
+  }
+  return sortedUnique(std::move(members));
+}
+
 std::string DocumentBuilder::resource(const std::string& sourceName) {
   auto it = resourceNames_.find(sourceName);
   if (it != resourceNames_.end()) return it->second;
-  const std::string name = uniqueName(sourceName, usedResources_);
-  resourceNames_[sourceName] = name;
-  resourceIndex_[name] = document_.resources.size();
-  resourceByMembers_[{name}] = name;
-  membersOfResource_[name] = {name};
-  document_.resources.push_back({name});
-  return name;
+  return resourceNames_[sourceName] = addResource(sourceName, {});
 }
 
 std::string DocumentBuilder::plainClass(const std::string& sourceName) {
   auto it = classNames_.find(sourceName);
   if (it != classNames_.end()) return it->second;
-  const std::string name = uniqueName(sourceName, usedClasses_);
-  classNames_[sourceName] = name;
-  classIndex_[name] = document_.classes.size();
-  membersOfClass_[name] = {name};
-  classByMembers_[{name}] = name;
-  document_.classes.push_back({name});
-  return name;
+  return classNames_[sourceName] = addClass(sourceName, {});
 }
 
 const std::vector<std::string>& DocumentBuilder::plainMembers(const std::string& className) const {
@@ -99,58 +126,24 @@ const std::vector<std::string>& DocumentBuilder::plainMembers(const std::string&
 
 std::string DocumentBuilder::namedGroupClass(const std::string& sourceName,
                                              const std::vector<std::string>& classes) {
-  std::vector<std::string> members;
-  for (const std::string& cls : classes) {
-    const auto& plain = plainMembers(cls);
-    members.insert(members.end(), plain.begin(), plain.end());
-  }
-  members = sortedUnique(std::move(members));
+  std::vector<std::string> members = plainMembersOf(classes);
   auto known = classByMembers_.find(members);
-  if (known != classByMembers_.end()) {
-    classNames_[sourceName] = known->second;
-    return known->second;
-  }
-  const std::string name = uniqueName(sourceName, usedClasses_);
-  classNames_[sourceName] = name;
-  classIndex_[name] = document_.classes.size();
-  membersOfClass_[name] = members;
-  classByMembers_[members] = name;
-  document_.classes.push_back({name, members});
-  ++groupClasses_;
-  return name;
+  return classNames_[sourceName] =
+             known != classByMembers_.end() ? known->second : addClass(sourceName, std::move(members));
 }
 
 std::string DocumentBuilder::classFor(const std::vector<std::string>& classes) {
-  std::vector<std::string> members;
-  for (const std::string& cls : classes) {
-    const auto& plain = plainMembers(cls);
-    members.insert(members.end(), plain.begin(), plain.end());
-  }
-  members = sortedUnique(std::move(members));
+  std::vector<std::string> members = plainMembersOf(classes);
   auto known = classByMembers_.find(members);
-  if (known != classByMembers_.end()) return known->second;
-  const std::string name = uniqueName(joined(sortedUnique(classes)), usedClasses_);
-  classIndex_[name] = document_.classes.size();
-  membersOfClass_[name] = members;
-  classByMembers_[members] = name;
-  document_.classes.push_back({name, members});
-  ++groupClasses_;
-  return name;
+  return known != classByMembers_.end() ? known->second : addClass(joined(sortedUnique(classes)), std::move(members));
 }
 
 std::string DocumentBuilder::resourceFor(const std::vector<std::string>& resources) {
-  const std::vector<std::string> members = sortedUnique(resources);
+  std::vector<std::string> members = sortedUnique(resources);
   auto known = resourceByMembers_.find(members);
   if (known != resourceByMembers_.end()) return known->second;
-  const std::string name = uniqueName(joined(members), usedResources_);
-  resourceIndex_[name] = document_.resources.size();
-  resourceByMembers_[members] = name;
-  membersOfResource_[name] = members;
-  ResourceEntry entry{name};
-  entry.members = members;
-  document_.resources.push_back(std::move(entry));
-  ++groupResources_;
-  return name;
+  const std::string baseName = joined(members);
+  return addResource(baseName, std::move(members));
 }
 
 ClassEntry& DocumentBuilder::classEntry(const std::string& name) { return document_.classes[classIndex_.at(name)]; }

@@ -76,6 +76,10 @@ class DocumentBuilder {
 
  private:
   std::string uniqueName(const std::string& sourceName, std::set<std::string>& used) const;
+  // A new class or resource standing for `members` (none: itself), named after `baseName`.
+  std::string addClass(const std::string& baseName, std::vector<std::string> members);
+  std::string addResource(const std::string& baseName, std::vector<std::string> members);
+  std::vector<std::string> plainMembersOf(const std::vector<std::string>& classes) const;
   ClassEntry& classEntry(const std::string& name);
   ResourceEntry& resourceEntry(const std::string& name);
 

@@ -2,6 +2,8 @@
 // read from them.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -43,6 +45,15 @@ inline int limitOf(const std::vector<DayLimit>& limits, const std::string& cls, 
   for (const DayLimit& limit : limits)
     if (limit.className == cls && limit.item == item) return limit.perDay;
   return 0;
+}
+
+// Written as an exchange file and read back, the document is the same, and so is its text.
+inline void expectRoundTrip(const SchoolDocument& document) {
+  const std::string text = toJson(document);
+  auto read = fromJson(text);
+  ASSERT_TRUE(read.ok()) << read.error();
+  EXPECT_EQ(*read, document);
+  EXPECT_EQ(toJson(*read), text);
 }
 
 }  // namespace tavrel::exchange::fixture
