@@ -1,6 +1,7 @@
 #include "core/exchange/fet_import.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <pugixml.hpp>
 #include <set>
@@ -136,8 +137,8 @@ class FetReader {
       if (activity.group == 0) activity.group = activity.id;
       activity.duration = childNumber(node, "Duration", 1);
       activity.subject = childText(node, "Subject");
-      for (const Node& teacher : node.children("Teacher")) activity.teachers.push_back(teacher.text().get());
-      for (const Node& students : node.children("Students")) activity.students.push_back(students.text().get());
+      for (const Node& teacher : node.children("Teacher")) activity.teachers.push_back(trimmedText(teacher));
+      for (const Node& students : node.children("Students")) activity.students.push_back(trimmedText(students));
       requireKnown(subjects_, activity.subject, activity, "subject", "Subjects_List");
       for (const std::string& teacher : activity.teachers) requireKnown(teachers_, teacher, activity, "teacher", "Teachers_List");
       for (const std::string& students : activity.students) {
@@ -240,7 +241,7 @@ class FetReader {
     std::set<int> groups;
     std::vector<Activity*> listed;
     for (const Node& id : constraint.children("Activity_Id")) {
-      auto it = activities_.find(id.text().as_int());
+      auto it = activities_.find(std::atoi(trimmedText(id).c_str()));
       if (it == activities_.end()) continue;
       groups.insert(it->second.group);
       listed.push_back(&it->second);

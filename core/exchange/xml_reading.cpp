@@ -25,8 +25,10 @@ std::string describe(const pugi::xml_node& node) {
   return "<" + std::string(node.name()) + (id ? " Id=\"" + std::string(id.value()) + "\"" : std::string()) + ">";
 }
 
-std::string childText(const pugi::xml_node& node, const char* name) {
-  std::string value = node.child(name).text().get();
+std::string childText(const pugi::xml_node& node, const char* name) { return trimmedText(node.child(name)); }
+
+std::string trimmedText(const pugi::xml_node& node) {
+  std::string value = node.text().get();
   const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
   while (!value.empty() && blank(value.back())) value.pop_back();
   std::size_t start = 0;

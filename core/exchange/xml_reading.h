@@ -24,6 +24,8 @@ Status loadXml(pugi::xml_document& document, const std::string& text, const char
 // `<Tag Id="x">` or `<Tag>` for messages.
 std::string describe(const pugi::xml_node& node);
 
+// The trimmed text of an element.
+std::string trimmedText(const pugi::xml_node& node);
 // The trimmed text of a child element, "" when it is missing.
 std::string childText(const pugi::xml_node& node, const char* name);
 // The whole number a child element holds; `fallback` when it is missing; a fault when it is not one.
