@@ -69,6 +69,9 @@ int main(int argc, char** argv) {
 
   tavrel::app::MessageBoxPrompter prompter;
   tavrel::app::MainWindow window(options.programFolder, prompter);
+  // The sample data set is made from the exchange files shipped beside the program.
+  window.application().setSampleSources(
+      (QCoreApplication::applicationDirPath() + QStringLiteral("/samples")).toStdString());
   if (!window.start()) return 1;
   splash.close();
 

@@ -35,6 +35,12 @@ Result<fs::path> CliContext::programFolder() const {
   return folder;
 }
 
+fs::path CliContext::sampleSources() const {
+  if (!options.samples.empty()) return options.samples;
+  auto folder = executableFolder();
+  return folder ? *folder / "samples" : fs::path{};
+}
+
 int CliContext::fail(const std::string& message) {
   err_ << kindName(MessageKind::Error) << ": " << message << '\n' << std::flush;
   exitCode_ = kExitRefused;
@@ -51,6 +57,7 @@ int CliContext::runWithApplication(const Command& command) {
   Status result;
   try {
     shell::Application application(store::ProgramFolders{*folder}, shell::Ports{prompter, progress, clock});
+    application.setSampleSources(sampleSources());
     result = application.start();
     if (result) result = application.activate();
     if (result && options.sample) result = application.loadDataSet(store::DataSet::Sample);

@@ -20,6 +20,7 @@ inline constexpr int kExitUsage = 2;    // the command line itself was wrong
 
 struct GlobalOptions {
   std::filesystem::path home;  // the program folder; empty: the folder of the executable
+  std::filesystem::path samples;  // the sample exchange files; empty: samples/ beside the executable
   bool sample = false;         // work on the sample data set
   bool yes = false;            // answer Yes to every question
   bool no = false;             // answer No to every question
@@ -48,6 +49,7 @@ class CliContext {
 
  private:
   Result<std::filesystem::path> programFolder() const;
+  std::filesystem::path sampleSources() const;
   int fail(const std::string& message);
 
   std::ostream& out_;

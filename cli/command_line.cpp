@@ -13,6 +13,10 @@ void addGlobalOptions(CLI::App& tool, GlobalOptions& options) {
   tool.add_option("--home", options.home,
                   "Program folder holding Data/ and Samples/ (default: the folder of this program)")
       ->type_name("DIR");
+  tool.add_option("--samples", options.samples,
+                  "Folder of the exchange files the sample data set is made from when Samples/ is missing "
+                  "(default: samples/ beside this program)")
+      ->type_name("DIR");
   tool.add_flag("--sample", options.sample, "Work on the sample data set instead of the live one");
   auto* yes = tool.add_flag("--yes", options.yes, "Answer Yes to every question");
   auto* no = tool.add_flag("--no", options.no, "Answer No to every question");

@@ -6,12 +6,15 @@ namespace tavrel::cli {
 void registerCommands(CLI::App& tool, CliContext& context) {
   registerInfoCommand(tool, context);
   registerExportCommand(tool, context);
+  registerImportCommand(tool, context);
   registerImportFormatCommands(tool, context);
   registerExportFetCommand(tool, context);
   registerBackupCommands(tool, context);
   registerReportCommand(tool, context);
   registerAllocateCommand(tool, context);
   registerCheckCommand(tool, context);
+  registerActivateCommand(tool, context);
+  registerRepairCommand(tool, context);
 }
 
 }  // namespace tavrel::cli

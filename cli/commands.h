@@ -19,6 +19,9 @@ void registerExportCommand(CLI::App& tool, CliContext& context);
 void registerReportCommand(CLI::App& tool, CliContext& context);
 void registerAllocateCommand(CLI::App& tool, CliContext& context);
 void registerCheckCommand(CLI::App& tool, CliContext& context);
+void registerImportCommand(CLI::App& tool, CliContext& context);
+void registerActivateCommand(CLI::App& tool, CliContext& context);
+void registerRepairCommand(CLI::App& tool, CliContext& context);
 void registerImportFormatCommands(CLI::App& tool, CliContext& context);
 void registerExportFetCommand(CLI::App& tool, CliContext& context);
 

@@ -1,6 +1,7 @@
 // `tavrel-cli import-xhstt FILE [--instance ID] --school NAME` and `tavrel-cli import-fet FILE
-// --school NAME`: a school read from another program's timetabling file, with the report of what
-// became what and what was left out. `--document FILE` also writes the school as an exchange file.
+// --school NAME`: a new school read from another program's timetabling file, imported as an
+// exchange file is (one transaction, indents activated), with the report of what became what and
+// what was left out. `--document FILE` also writes the school as an exchange file.
 #include <CLI/CLI.hpp>
 #include <fstream>
 #include <functional>
@@ -10,6 +11,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/document_import.h"
 #include "core/exchange/fet_import.h"
 #include "core/exchange/xhstt_import.h"
 
@@ -37,11 +39,10 @@ Result<std::string> readWhole(const std::string& file) {
 
 Status importFormat(shell::Application& application, const FormatOptions& options, const Reader& reader,
                     std::ostream& out) {
-  (void)application;
   auto text = readWhole(options.file);
   if (!text) return Error{text.error()};
   auto imported = reader(*text, options);
-  if (!imported) return Error{options.file + ": " + imported.error()};
+  if (!imported) return importRefused(options.file, imported.error());
   if (!options.document.empty()) {
     std::ofstream file(options.document, std::ios::binary | std::ios::trunc);
     file << exchange::toJson(imported->document);
@@ -49,7 +50,7 @@ Status importFormat(shell::Application& application, const FormatOptions& option
     if (!file) return Error{"Cannot write " + options.document + "."};
   }
   out << imported->report.text();
-  return {};
+  return importDocument(application, imported->document, {options.school}, options.file, out);
 }
 
 CLI::App* addFormatCommand(CLI::App& tool, CliContext& context, const char* name, const char* description,

@@ -288,8 +288,15 @@ std::string toJson(const SchoolDocument& document) {
 }
 
 Result<SchoolDocument> fromJson(const std::string& text) {
-  Json root = Json::parse(text, nullptr, false);
-  if (root.is_discarded()) return Error{"The file is not valid JSON."};
+  Json root;
+  try {
+    root = Json::parse(text);
+  } catch (const Json::parse_error& error) {
+    // "[json.exception.parse_error.101] parse error at line 3, column 5: ..." without the tag.
+    std::string words = error.what();
+    if (auto tag = words.find("] "); tag != std::string::npos) words = words.substr(tag + 2);
+    return Error{"The file is not valid JSON: " + words};
+  }
   try {
     return readDocument(Reader(root, ""));
   } catch (const DocumentFault& fault) {

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/shell/file_copy.h"
+#include "core/shell/sample_data_set.h"
 #include "core/shell/upgrade.h"
 
 namespace tavrel::shell {
@@ -39,6 +40,7 @@ Application::~Application() {
 
 Status Application::start() {
   dataSet_ = DataSet::Live;
+  makeMissingSample();
   std::error_code ec;
   if (fs::is_directory(folders_.live(), ec)) removeStaleCompanionFiles(folders_.live());
   Status opened = create();
@@ -46,6 +48,14 @@ Status Application::start() {
   store_->rebuildIndexes();
   session_->selectFirstSchool();
   return {};
+}
+
+void Application::makeMissingSample() {
+  if (sampleSources_.empty()) return;
+  auto made = createMissingSampleDataSet(folders_, sampleSources_, ports_.progress);
+  ports_.progress.hide();
+  // The program works without its sample; the person is told why it is missing.
+  if (!made) ports_.prompter.warning("The sample data set could not be made. " + made.error());
 }
 
 void Application::release() {

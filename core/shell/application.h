@@ -6,6 +6,7 @@
 // The desktop program and the command-line tool each create one Application with their ports.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <set>
@@ -32,9 +33,13 @@ class Application {
   Application(store::ProgramFolders folders, Ports ports);
   ~Application();
 
-  // Program start: drops stale companion files of the live folder, opens the live data set
-  // (a new one gets its institution record) and rebuilds the indexes. Always starts on live.
+  // Program start: makes the sample data set when its folder is missing (see sample_data_set.h),
+  // drops stale companion files of the live folder, opens the live data set (a new one gets its
+  // institution record) and rebuilds the indexes. Always starts on live.
   Status start();
+
+  // The folder of the exchange files the sample data set is made from; empty: none is made.
+  void setSampleSources(std::filesystem::path folder) { sampleSources_ = std::move(folder); }
 
   // Main-window activation: at the first activation after start or after a data-set switch the
   // automatic backups are rotated; every activation reopens the data when closed, repairs each
@@ -69,6 +74,7 @@ class Application {
 
  private:
   Status rotateBackups();
+  void makeMissingSample();
   // Counter repair, nine-day upgrade and interrupted-job marking of every school. A failed
   // upgrade is reported once and not retried until the next start: its message box would
   // otherwise activate the main window again, which would retry and report it again for ever.
@@ -80,6 +86,7 @@ class Application {
   std::unique_ptr<store::Store> store_;
   std::unique_ptr<store::Session> session_;
   std::function<void()> releaseHandler_;
+  std::filesystem::path sampleSources_;
   int rememberedSchool_ = 0;
   bool backupsRotated_ = false;
   std::set<std::pair<store::DataSet, int>> failedUpgrades_;

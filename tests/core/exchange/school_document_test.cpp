@@ -48,7 +48,9 @@ TEST(SchoolDocument, FaultsAreNamedByTheirPlaceInTheFile) {
     std::string error;
   };
   const Case cases[] = {
-      {"{not json", "The file is not valid JSON."},
+      {"{not json",
+       "The file is not valid JSON: parse error at line 1, column 3: syntax error while parsing object key - "
+       "invalid literal; last read: '{no'; expected string literal"},
       {R"({"format": "other", "version": 1})", "/format: must be \"tavrel-school\""},
       {head + "}, \"classes\": [{\"name\": \"A\", \"notAvailable\": [[6, 1]]}]}",
        "/classes/0/notAvailable/0/0: 6 is not a day of the week cycle (1 to 5)"},
