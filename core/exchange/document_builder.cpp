@@ -1,7 +1,9 @@
 #include "core/exchange/document_builder.h"
 
 #include <algorithm>
+#include <tuple>
 
+#include "core/setup/schools.h"
 #include "core/util/text.h"
 
 namespace tavrel::exchange {
@@ -50,7 +52,8 @@ DocumentBuilder::DocumentBuilder(std::string schoolName, int days, int periodsPe
 }
 
 std::string DocumentBuilder::uniqueName(const std::string& sourceName, std::set<std::string>& used) const {
-  std::string base = sourceName.empty() ? std::string("?") : sourceName;
+  // The tables keep names in upper case.
+  std::string base = setup::upperCase(sourceName.empty() ? std::string("?") : sourceName);
   std::string name = text::cutToWidth(base, kNameWidth);
   for (int n = 2; used.count(name) > 0; ++n) {
     const std::string suffix = "~" + std::to_string(n);
@@ -230,6 +233,17 @@ Result<SchoolDocument> DocumentBuilder::finish() {
     if (entry.perWeek == 0) entry.perWeek = week;
     if (entry.sequence == 0) entry.sequence = periods;
   }
+  // Listed as an export of the school lists them, so that the document and the export agree.
+  const auto byName = [](const auto& a, const auto& b) { return a.name < b.name; };
+  const auto bySlot = [](const Slot& a, const Slot& b) { return std::tie(a.day, a.period) < std::tie(b.day, b.period); };
+  // Where the school does not work, no class or resource can be taught: the data set keeps it so.
+  for (const Slot& slot : document_.notAvailable) {
+    for (ClassEntry& entry : document_.classes) addSlot(entry.notAvailable, slot);
+    for (ResourceEntry& entry : document_.resources) addSlot(entry.notAvailable, slot);
+  }
+  std::sort(document_.notAvailable.begin(), document_.notAvailable.end(), bySlot);
+  for (ClassEntry& entry : document_.classes) std::sort(entry.notAvailable.begin(), entry.notAvailable.end(), bySlot);
+  for (ResourceEntry& entry : document_.resources) std::sort(entry.notAvailable.begin(), entry.notAvailable.end(), bySlot);
   std::set<std::pair<std::string, std::string>> subjectRows, resourceRows;
   for (const DayLimit& limit : document_.subjectLimits) subjectRows.insert({limit.className, limit.item});
   for (const IndentEntry& indent : document_.indents) {
@@ -238,7 +252,16 @@ Result<SchoolDocument> DocumentBuilder::finish() {
     if (resourceRows.insert({indent.className, indent.resource}).second)
       document_.resourceLimits.push_back({indent.className, indent.resource, periods});
   }
-  return document_;
+  const auto byRow = [](const DayLimit& a, const DayLimit& b) {
+    return std::tie(a.className, a.item) < std::tie(b.className, b.item);
+  };
+  std::sort(document_.subjectLimits.begin(), document_.subjectLimits.end(), byRow);
+  std::sort(document_.resourceLimits.begin(), document_.resourceLimits.end(), byRow);
+  SchoolDocument finished = document_;
+  std::sort(finished.subjects.begin(), finished.subjects.end(), byName);
+  std::sort(finished.classes.begin(), finished.classes.end(), byName);
+  std::sort(finished.resources.begin(), finished.resources.end(), byName);
+  return finished;
 }
 
 }  // namespace tavrel::exchange

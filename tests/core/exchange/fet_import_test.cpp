@@ -22,16 +22,16 @@ TEST(FetImport, StudentsSetsBecomeClassesAndGroupClassesOfTheirSmallestParts) {
   const SchoolDocument document = readSmall().document;
   EXPECT_EQ(document.days, 3);
   EXPECT_EQ(document.periodsPerDay, 4);
-  EXPECT_TRUE(named(document.classes, "7a1")->members.empty());
-  EXPECT_TRUE(named(document.classes, "7b")->members.empty());
+  EXPECT_TRUE(named(document.classes, "7A1")->members.empty());
+  EXPECT_TRUE(named(document.classes, "7B")->members.empty());
   EXPECT_TRUE(named(document.classes, "8")->members.empty());
-  EXPECT_EQ(named(document.classes, "7a")->members, (std::vector<std::string>{"7a1", "7a2"}));
-  EXPECT_EQ(named(document.classes, "7")->members, (std::vector<std::string>{"7a1", "7a2", "7b"}));
+  EXPECT_EQ(named(document.classes, "7A")->members, (std::vector<std::string>{"7A1", "7A2"}));
+  EXPECT_EQ(named(document.classes, "7")->members, (std::vector<std::string>{"7A1", "7A2", "7B"}));
   // Two sets in one activity: a group class of both; two teachers, or a teacher and a fixed room: a group resource.
-  EXPECT_EQ(indentsOf(document, "Lab").at(0).className, "7a1+8");
-  EXPECT_EQ(indentsOf(document, "Lab").at(0).resource, "Bob+Lab1");
-  EXPECT_EQ(indentsOf(document, "Sport").at(0).resource, "Ann+Bob");
-  EXPECT_EQ(named(document.resources, "Ann+Bob")->members, (std::vector<std::string>{"Ann", "Bob"}));
+  EXPECT_EQ(indentsOf(document, "LAB").at(0).className, "7A1+8");
+  EXPECT_EQ(indentsOf(document, "LAB").at(0).resource, "BOB+LAB1");
+  EXPECT_EQ(indentsOf(document, "SPORT").at(0).resource, "ANN+BOB");
+  EXPECT_EQ(named(document.resources, "ANN+BOB")->members, (std::vector<std::string>{"ANN", "BOB"}));
 }
 
 TEST(FetImport, SplitActivitiesBecomeIndentsWithTheirBlocksAndSpread) {
@@ -43,10 +43,10 @@ TEST(FetImport, SplitActivitiesBecomeIndentsWithTheirBlocksAndSpread) {
     int subjectLimit;
   };
   const Case cases[] = {
-      {"8", "Math", {{3, 0, true}}, 4},                  // three singles, min days 1 at 100 %
-      {"7a", "Art", {{1, 0, false}, {2, 2, false}}, 2},  // a double and a single, min days 1: not the same day
-      {"7", "Sport", {{2, 2, false}}, 4},                // one double
-      {"7b", "Math", {{1, 0, false}, {2, 0, false}}, 4},  // Ann's single, and Bob's pair whose min days is at 95 %
+      {"8", "MATH", {{3, 0, true}}, 4},                  // three singles, min days 1 at 100 %
+      {"7A", "ART", {{1, 0, false}, {2, 2, false}}, 2},  // a double and a single, min days 1: not the same day
+      {"7", "SPORT", {{2, 2, false}}, 4},                // one double
+      {"7B", "MATH", {{1, 0, false}, {2, 0, false}}, 4},  // Ann's single, and Bob's pair whose min days is at 95 %
   };
   for (const Case& c : cases) {
     std::vector<std::tuple<int, int, bool>> got;
@@ -60,23 +60,24 @@ TEST(FetImport, SplitActivitiesBecomeIndentsWithTheirBlocksAndSpread) {
 TEST(FetImport, TimeAndSpaceConstraintsBecomeAvailabilityLimitsAndConstraints) {
   const SchoolDocument document = readSmall().document;
   EXPECT_EQ(document.notAvailable, (std::vector<Slot>{{3, 4}}));
-  EXPECT_EQ(named(document.resources, "Bob")->notAvailable, (std::vector<Slot>{{1, 1}, {1, 2}}));
-  EXPECT_EQ(named(document.resources, "Lab1")->notAvailable, (std::vector<Slot>{{2, 1}}));
-  EXPECT_EQ(named(document.resources, "Hall"), nullptr);  // no lesson is fixed to it
+  // The school's break holds for every class and resource as well.
+  EXPECT_EQ(named(document.resources, "BOB")->notAvailable, (std::vector<Slot>{{1, 1}, {1, 2}, {3, 4}}));
+  EXPECT_EQ(named(document.resources, "LAB1")->notAvailable, (std::vector<Slot>{{2, 1}, {3, 4}}));
+  EXPECT_EQ(named(document.resources, "HALL"), nullptr);  // no lesson is fixed to it
   // A students set's unavailability holds for the set and every part of it.
-  for (const char* cls : {"7a", "7a1", "7a2"})
-    EXPECT_EQ(named(document.classes, cls)->notAvailable, (std::vector<Slot>{{2, 4}})) << cls;
-  EXPECT_TRUE(named(document.classes, "7b")->notAvailable.empty());
-  EXPECT_EQ(named(document.resources, "Ann")->perDay, 3);
-  EXPECT_EQ(named(document.resources, "Ann")->sequence, 2);
-  EXPECT_EQ(named(document.resources, "Bob")->sequence, 2);
-  const auto ann7b = indentsOf(document, "Math");
+  for (const char* cls : {"7A", "7A1", "7A2"})
+    EXPECT_EQ(named(document.classes, cls)->notAvailable, (std::vector<Slot>{{2, 4}, {3, 4}})) << cls;
+  EXPECT_EQ(named(document.classes, "7B")->notAvailable, (std::vector<Slot>{{3, 4}}));
+  EXPECT_EQ(named(document.resources, "ANN")->perDay, 3);
+  EXPECT_EQ(named(document.resources, "ANN")->sequence, 2);
+  EXPECT_EQ(named(document.resources, "BOB")->sequence, 2);
+  const auto ann7b = indentsOf(document, "MATH");
   auto preferred = std::find_if(ann7b.begin(), ann7b.end(), [](const IndentEntry& indent) {
-    return indent.className == "7b" && indent.resource == "Ann";
+    return indent.className == "7B" && indent.resource == "ANN";
   });
   ASSERT_NE(preferred, ann7b.end());
   EXPECT_EQ(preferred->constraint, "(DAY equal to \"MONDAY\") and where (PERIOD equal to \"1\")");
-  EXPECT_EQ(indentsOf(document, "Lab").at(0).constraint, "None");  // Monday 10:00 and Tuesday 08:00
+  EXPECT_EQ(indentsOf(document, "LAB").at(0).constraint, "None");  // Monday 10:00 and Tuesday 08:00
 }
 
 TEST(FetImport, TheReportCountsWhatWasLeftOutByKind) {
@@ -145,11 +146,11 @@ TEST(FetExport, ReadingTheWrittenFileGivesTheSameLessons) {
   };
   EXPECT_EQ(shape(again->document), shape(document));
   EXPECT_EQ(again->document.notAvailable, document.notAvailable);
-  EXPECT_EQ(named(again->document.resources, "Bob")->notAvailable, named(document.resources, "Bob")->notAvailable);
-  EXPECT_EQ(named(again->document.resources, "Ann")->perDay, 3);
-  EXPECT_EQ(named(again->document.resources, "Ann")->sequence, 2);
-  EXPECT_EQ(named(again->document.classes, "7a1")->notAvailable, (std::vector<Slot>{{2, 4}}));
-  EXPECT_EQ(limitOf(again->document.subjectLimits, "8", "Math"), 4);
+  EXPECT_EQ(named(again->document.resources, "BOB")->notAvailable, named(document.resources, "BOB")->notAvailable);
+  EXPECT_EQ(named(again->document.resources, "ANN")->perDay, 3);
+  EXPECT_EQ(named(again->document.resources, "ANN")->sequence, 2);
+  EXPECT_EQ(named(again->document.classes, "7A1")->notAvailable, (std::vector<Slot>{{2, 4}, {3, 4}}));
+  EXPECT_EQ(limitOf(again->document.subjectLimits, "8", "MATH"), 4);
   EXPECT_TRUE(written.leftOut.empty() || written.leftOut.front().find("group") != std::string::npos);
 }
 

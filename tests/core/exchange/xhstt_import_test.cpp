@@ -30,9 +30,9 @@ TEST(XhsttImport, TheWeekClassesAndResourcesComeFromTimesAndResourceTypes) {
   // An event of two classes is taught to a group class, one of a teacher and a room by a group resource.
   ASSERT_NE(named(document.classes, "C1+C2"), nullptr);
   EXPECT_EQ(named(document.classes, "C1+C2")->members, (std::vector<std::string>{"C1", "C2"}));
-  EXPECT_EQ(indentsOf(document, "Joint").at(0).className, "C1+C2");
+  EXPECT_EQ(indentsOf(document, "JOINT").at(0).className, "C1+C2");
   EXPECT_EQ(named(document.resources, "R1+T2")->members, (std::vector<std::string>{"R1", "T2"}));
-  EXPECT_EQ(indentsOf(document, "Lab").at(0).resource, "R1+T2");
+  EXPECT_EQ(indentsOf(document, "LAB").at(0).resource, "R1+T2");
 }
 
 TEST(XhsttImport, HardConstraintsBecomeAvailabilityLimitsAndAllocationConstraints) {
@@ -44,10 +44,10 @@ TEST(XhsttImport, HardConstraintsBecomeAvailabilityLimitsAndAllocationConstraint
   EXPECT_TRUE(named(document.resources, "T2")->notAvailable.empty());
   EXPECT_EQ(named(document.resources, "T2")->perDay, 3);
   EXPECT_EQ(named(document.resources, "T1")->perDay, 4);  // no limit stated: the whole day
-  EXPECT_EQ(indentsOf(document, "Preferred").at(0).constraint,
+  EXPECT_EQ(indentsOf(document, "PREFERRED").at(0).constraint,
             "(DAY before and equal to \"TUESDAY\") and where (PERIOD before and equal to \"2\")");
   // Monday 1 and Tuesday 2 are not some periods on some days: no constraint, and the report says so.
-  EXPECT_EQ(indentsOf(document, "Open").at(0).constraint, "None");
+  EXPECT_EQ(indentsOf(document, "OPEN").at(0).constraint, "None");
 }
 
 TEST(XhsttImport, EventsAreCutIntoBlocksByTheirSplitAndSpreadConstraints) {
@@ -58,10 +58,10 @@ TEST(XhsttImport, EventsAreCutIntoBlocksByTheirSplitAndSpreadConstraints) {
     int subjectLimit;
   };
   const Case cases[] = {
-      {"Maths", {{2, 0, false}}, 4},               // no split constraint: singles
-      {"Long", {{4, 2, false}}, 4},                // split into exactly 2 periods: 2 blocks of 2
-      {"Spread", {{3, 0, true}}, 4},               // at most one a day over three open days: singles one per day
-      {"Tight", {{1, 0, false}, {2, 2, false}}, 2},  // T1 has two days: a double and a single, not the same day
+      {"MATHS", {{2, 0, false}}, 4},               // no split constraint: singles
+      {"LONG", {{4, 2, false}}, 4},                // split into exactly 2 periods: 2 blocks of 2
+      {"SPREAD", {{3, 0, true}}, 4},               // at most one a day over three open days: singles one per day
+      {"TIGHT", {{1, 0, false}, {2, 2, false}}, 2},  // T1 has two days: a double and a single, not the same day
   };
   for (const Case& c : cases) {
     std::vector<std::tuple<int, int, bool>> got;
