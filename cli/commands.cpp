@@ -7,6 +7,8 @@ void registerCommands(CLI::App& tool, CliContext& context) {
   registerInfoCommand(tool, context);
   registerExportCommand(tool, context);
   registerImportCommand(tool, context);
+  registerImportFormatCommands(tool, context);
+  registerExportFetCommand(tool, context);
   registerBackupCommands(tool, context);
   registerReportCommand(tool, context);
   registerAllocateCommand(tool, context);

@@ -25,5 +25,7 @@ void registerActivateCommand(CLI::App& tool, CliContext& context);
 void registerRepairCommand(CLI::App& tool, CliContext& context);
 void registerProxyCommands(CLI::App& tool, CliContext& context);
 void registerDemoCommand(CLI::App& tool, CliContext& context);
+void registerImportFormatCommands(CLI::App& tool, CliContext& context);
+void registerExportFetCommand(CLI::App& tool, CliContext& context);
 
 }  // namespace tavrel::cli

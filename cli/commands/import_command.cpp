@@ -5,6 +5,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/document_import.h"
 #include "core/exchange/import_school.h"
 
 namespace tavrel::cli {
@@ -17,32 +18,10 @@ struct ImportOptions {
   bool replace = false;
 };
 
-// A refusal, and that the data set is as it was.
-Error refused(const std::string& file, const std::string& why) {
-  const bool sentence = !why.empty() && why.back() == '.';
-  return Error{file + ": " + why + (sentence ? " " : ". ") + "Nothing was imported."};
-}
-
 Status importFile(shell::Application& application, const ImportOptions& options, std::ostream& out) {
   auto document = exchange::readDocumentFile(options.file);
-  if (!document) return refused(options.file, document.error());
-  // One line for the import, not one for the rows of every class and resource it makes.
-  Progress& progress = application.ports().progress;
-  progress.show("Importing " + options.file + "...", 0);
-  SilentProgress quiet;
-  auto report = exchange::importSchool(application.store(), quiet, document.value(), {options.school, options.replace});
-  progress.hide();
-  if (!report) {
-    const std::string hint =
-        report.error().rfind("There is a school named", 0) == 0 ? " Give --replace to replace it." : "";
-    return refused(options.file, report.error() + hint);
-  }
-  application.session().flush(store::kFlushSchools);
-  out << "Imported " << report->schoolName << ": " << report->indents << " indent(s), " << report->activated
-      << " active.\n";
-  for (const auto& failure : report->activationFailures) out << "Not activated: " << failure.text() << '\n';
-  for (const std::string& failure : report->placementFailures) out << "Not placed: " << failure << '\n';
-  return {};
+  if (!document) return importRefused(options.file, document.error());
+  return importDocument(application, document.value(), {options.school, options.replace}, options.file, out);
 }
 
 }  // namespace
