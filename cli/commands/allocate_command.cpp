@@ -8,6 +8,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/run_choices.h"
 #include "cli/school_option.h"
 #include "core/engine/allocation_run.h"
 
@@ -17,8 +18,7 @@ namespace {
 
 struct AllocateOptions {
   std::string school;
-  std::optional<std::uint64_t> seed;
-  double timeLimit = 180;
+  RunChoices run;
   bool resume = false;
 };
 
@@ -30,12 +30,9 @@ Status allocate(shell::Application& application, const AllocateOptions& options,
   auto school = selectSchool(application, options.school);
   if (!school) return Error{school.error()};
   engine::RunSettings settings;
-  settings.seed = options.seed;
-  settings.rearrangeLimit = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-      std::chrono::duration<double>(options.timeLimit));
-  const shell::Ports ports = application.ports();
-  engine::AllocationRun run(application.session(),
-                            engine::EnginePorts{ports.prompter, ports.progress, ports.clock}, settings);
+  settings.seed = options.run.seed;
+  settings.rearrangeLimit = options.run.rearrangeLimit();
+  engine::AllocationRun run(application.session(), enginePorts(application), settings);
   if (options.resume && !run.resumeEnabled()) {
     return Error{*school + " has no stopped allocation to resume."};
   }
@@ -68,13 +65,7 @@ void registerAllocateCommand(CLI::App& tool, CliContext& context) {
       "allocate",
       "Allocate All: place every active indent of a school, rearranging for those that do not fit");
   command->add_option("--school", options->school, "Name of the school")->required()->type_name("NAME");
-  command->add_option("--seed", options->seed, "Seed of the run's random draws (default: from the clock)")
-      ->type_name("N");
-  command
-      ->add_option("--time-limit", options->timeLimit,
-                   "Most seconds each pass of the rearrangement may take for one indent (default: 180)")
-      ->type_name("SECONDS")
-      ->check(CLI::PositiveNumber);
+  addRunChoices(*command, options->run);
   command->add_flag("--resume", options->resume,
                     "Continue the school's stopped run instead of starting afresh");
   command->callback([&context, options] {

@@ -12,6 +12,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/run_choices.h"
 #include "cli/school_option.h"
 #include "core/engine/allocate_select.h"
 
@@ -31,8 +32,7 @@ struct AllocateSelectOptions {
   std::optional<bool> resourcePerDay;
   std::optional<bool> continuity;
   bool clusterPermission = false;
-  std::optional<std::uint64_t> seed;
-  double timeLimit = 180;
+  RunChoices run;
 };
 
 const std::map<std::string, engine::SelectList> kLists = {
@@ -71,12 +71,9 @@ Status allocateSelect(shell::Application& application, const AllocateSelectOptio
   auto school = selectSchool(application, options.school);
   if (!school) return Error{school.error()};
   engine::SelectSettings settings;
-  settings.seed = options.seed;
-  settings.rearrangeLimit = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-      std::chrono::duration<double>(options.timeLimit));
-  const shell::Ports ports = application.ports();
-  engine::AllocateSelect select(application.session(),
-                                engine::EnginePorts{ports.prompter, ports.progress, ports.clock}, settings);
+  settings.seed = options.run.seed;
+  settings.rearrangeLimit = options.run.rearrangeLimit();
+  engine::AllocateSelect select(application.session(), enginePorts(application), settings);
   const engine::SelectList list = kLists.at(options.list);
   auto tagged = taggedItems(select.items(list), options);
   if (!tagged) return Error{tagged.error()};
@@ -148,13 +145,7 @@ void registerAllocateSelectCommand(CLI::App& tool, CliContext& context) {
   addSwitch(command, "--continuity", options->continuity, "Apply Resource continuity sequence upper limit");
   command->add_flag("--cluster-permission", options->clusterPermission,
                     "\"Apply Cluster Permission for Regular Indents\" (default: off)");
-  command->add_option("--seed", options->seed, "Seed of the run's random draws (default: from the clock)")
-      ->type_name("N");
-  command
-      ->add_option("--time-limit", options->timeLimit,
-                   "Most seconds each pass of the rearrangement may take for one indent (default: 180)")
-      ->type_name("SECONDS")
-      ->check(CLI::PositiveNumber);
+  addRunChoices(*command, options->run);
   command->callback([&context, options] {
     context.runWithApplication([&context, options](shell::Application& application) {
       return allocateSelect(application, *options, context.out());

@@ -10,6 +10,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/run_choices.h"
 #include "cli/school_option.h"
 #include "core/proxy/cell_table.h"
 #include "core/proxy/proxy_items.h"
@@ -30,8 +31,7 @@ struct ProxyCommandOptions {
   bool noShuffle = false;
   bool sameSubject = false;
   bool anywhere = false;
-  std::optional<std::uint64_t> seed;
-  double timeLimit = 180;
+  RunChoices run;
 };
 
 // "1,3" as the stored list ",1,3".
@@ -62,7 +62,8 @@ Status runProxyCommand(shell::Application& application, const ProxyCommandOption
   store::Session& session = application.session();
   store::Store& store = application.store();
   const int code = session.schoolCode();
-  if (options.resource.empty() && options.cls.empty()) return Error{"Name the item with --resource or --class."};
+  if (options.resource.empty() && options.cls.empty())
+    return Error{"Name the item with --resource or --class."};
   const proxy::ItemKind kind = options.cls.empty() ? proxy::ItemKind::Resource : proxy::ItemKind::Class;
   const std::string& absentName = options.cls.empty() ? options.resource : options.cls;
 
@@ -85,17 +86,14 @@ Status runProxyCommand(shell::Application& application, const ProxyCommandOption
   const proxy::CellTable cells = proxy::CellTable::build(store, code, operation, kind, *absent, selection);
   if (!cells.confirmSelection(session)) return Error{"Nothing was proxied."};
 
-  const shell::Ports ports = application.ports();
   proxy::ProxyOptions settings;
   settings.shuffle = !options.noShuffle;
   settings.sameSubject = options.sameSubject;
   settings.samePeriod = !options.anywhere;
-  settings.seed = options.seed;
-  settings.rearrangeLimit = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-      std::chrono::duration<double>(options.timeLimit));
+  settings.seed = options.run.seed;
+  settings.rearrangeLimit = options.run.rearrangeLimit();
   const proxy::ProxyOutcome outcome =
-      proxy::runProxy(session, engine::EnginePorts{ports.prompter, ports.progress, ports.clock}, cells,
-                      substitutes, settings);
+      proxy::runProxy(session, enginePorts(application), cells, substitutes, settings);
   if (outcome.refused) return Error{"Nothing was proxied."};
 
   const proxy::ProxyResults results = proxy::resultsOf(store, code, operation, outcome);
@@ -140,14 +138,7 @@ CLI::App* addProxySubcommand(CLI::App& tool, CliContext& context, proxy::Operati
                     proxying ? "Allocate anywhere in the week, not only at the same period and day"
                              : "Restore anywhere in the week, not only at the same period and day");
   command->add_flag("--no-shuffle", options->noShuffle, "Do not shuffle the timetable to make room");
-  command
-      ->add_option("--seed", options->seed, "Seed of the allocations' random draws (default: from the clock)")
-      ->type_name("N");
-  command
-      ->add_option("--time-limit", options->timeLimit,
-                   "Most seconds each pass of the rearrangement may take for one indent (default: 180)")
-      ->type_name("SECONDS")
-      ->check(CLI::PositiveNumber);
+  addRunChoices(*command, options->run);
   command->callback([&context, options, operation] {
     context.runWithApplication([&context, options, operation](shell::Application& application) {
       return runProxyCommand(application, *options, operation, context.out());
