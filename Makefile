@@ -36,6 +36,7 @@ sanitize: deps
 	  -DTAVREL_SANITIZE=ON -DTAVREL_FUZZ=ON -DTAVREL_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(BUILD_ASAN) -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt \
 	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
 
 # Long fuzzing runs of every target (FUZZ_SECONDS each) in the sanitizer build.
