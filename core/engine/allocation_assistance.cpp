@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/store/per_day_limits.h"
+
 namespace tavrel::engine {
 
 using namespace store;
@@ -68,16 +70,7 @@ void relax(Session& session, TAlloc indent, const Diagnosis& d, const std::vecto
   bool indentChanged = false;
   Transaction tx(store);
   if (wanted(AssistanceLine::SubjectPerDay)) {
-    auto& limits = store.table<TSOcc>();
-    TSOcc row =
-        limits.find(TSOcc::primary, {school, indent.ACLASS, indent.ASUBJECT})
-            .value_or(TSOcc{.SOSCHOOL = school, .SOCLASS = indent.ACLASS, .SOSUBJECT = indent.ASUBJECT});
-    row.SOCCURENCE = d.NeedSubjectDay;
-    if (row.rowid) {
-      limits.update(row);
-    } else {
-      limits.insert(row);
-    }
+    storePerDayLimit(store, LimitKind::Subject, school, indent.ACLASS, indent.ASUBJECT, d.NeedSubjectDay);
     // A regular one-per-day indent cannot take the second period a day that the new limit allows.
     if (!isCluster(indent) && indent.ARECESS == "N" && d.NeedSubjectDay > 1) {
       indent.ARECESS = "Y";
@@ -85,16 +78,8 @@ void relax(Session& session, TAlloc indent, const Diagnosis& d, const std::vecto
     }
   }
   if (wanted(AssistanceLine::ResourcePerClassDay)) {
-    auto& limits = store.table<TTOcc>();
-    TTOcc row =
-        limits.find(TTOcc::primary, {school, indent.ACLASS, indent.ATEACHER})
-            .value_or(TTOcc{.TOSCHOOL = school, .TOCLASS = indent.ACLASS, .TOTEACHER = indent.ATEACHER});
-    row.TOCCURENCE = d.NeedResourceClassDay;
-    if (row.rowid) {
-      limits.update(row);
-    } else {
-      limits.insert(row);
-    }
+    storePerDayLimit(store, LimitKind::Resource, school, indent.ACLASS, indent.ATEACHER,
+                     d.NeedResourceClassDay);
   }
   if (wanted(AssistanceLine::ResourcePerDay) || wanted(AssistanceLine::Continuity)) {
     if (auto resource = store.table<TTeac>().find(TTeac::TEACCODE, {school, indent.ATEACHER})) {

@@ -38,10 +38,7 @@ PerDayMinimum CheckCUL(Session& session, LimitKind kind, LimitOp op, const TAllo
   return result;
 }
 
-void post_occur(Session& session, LimitKind kind, int classCode, int code, int value) {
-  const int school = session.schoolCode();
-  Store& store = session.store();
-  Transaction tx(store);
+void storePerDayLimit(Store& store, LimitKind kind, int school, int classCode, int code, int value) {
   if (kind == LimitKind::Subject) {
     auto& limits = store.table<TSOcc>();
     if (auto row = limits.find(TSOcc::primary, {school, classCode, code})) {
@@ -61,6 +58,12 @@ void post_occur(Session& session, LimitKind kind, int classCode, int code, int v
       limits.insert(added);
     }
   }
+}
+
+void post_occur(Session& session, LimitKind kind, int classCode, int code, int value) {
+  Store& store = session.store();
+  Transaction tx(store);
+  storePerDayLimit(store, kind, session.schoolCode(), classCode, code, value);
   tx.commit();
   session.flush(kind == LimitKind::Subject ? kFlushSubjectLimits : kFlushResourceLimits);
 }

@@ -25,6 +25,10 @@ struct PerDayMinimum {
 // counts 9 days.
 PerDayMinimum CheckCUL(Session& session, LimitKind kind, LimitOp op, const TAlloc& indent);
 
+// Writes the per-day limit of the subject (resource) `code` for the class of `school`, adding the
+// limit record when the class has none yet; within the caller's transaction, without a flush.
+void storePerDayLimit(Store& store, LimitKind kind, int school, int classCode, int code, int value);
+
 // `post_occur`: stores the per-day limit of the subject (resource) `code` for the class, adding the
 // limit record when the class has none yet.
 void post_occur(Session& session, LimitKind kind, int classCode, int code, int value);
