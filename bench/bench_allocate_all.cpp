@@ -10,11 +10,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "bench/bench_data_set.h"
 #include "core/engine/allocation_run.h"
 #include "core/engine/audit.h"
 #include "core/engine/placement.h"
@@ -33,51 +34,32 @@ namespace {
 using namespace tavrel;
 using namespace tavrel::engine;
 using namespace tavrel::store;
-
-class QuietPrompter final : public Prompter {
- public:
-  void show(MessageKind, std::string_view) override {}
-  bool ask(MessageKind, std::string_view) override { return true; }
-  void beep() override {}
-};
+using tavrel::bench::QuietPrompter;
+using tavrel::bench::TemporaryDataSet;
 
 class BenchSchool {
  public:
   explicit BenchSchool(bool continuity = false) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavrel-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-    folder_ = pattern;
-    auto opened = Store::open(ProgramFolders{folder_}, DataSet::Live);
-    if (!opened) throw std::runtime_error(opened.error());
-    store_ = std::move(opened.value());
-    generated_ = testing::writeGeneratedSchool(*store_, {});
-    Transaction tx(*store_);
-    TInst institution = store_->institution();
+    generated_ = testing::writeGeneratedSchool(data_.store(), {});
+    Transaction tx(data_.store());
+    TInst institution = data_.store().institution();
     institution.ITSQUL = continuity;
-    store_->saveInstitution(institution);
+    data_.store().saveInstitution(institution);
     tx.commit();
-    session_ = std::make_unique<Session>(*store_, prompter_);
+    session_ = std::make_unique<Session>(data_.store(), prompter_);
     session_->setSchool(generated_.school);
   }
 
-  ~BenchSchool() {
-    session_.reset();
-    store_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
-
   Session& session() { return *session_; }
-  Store& store() { return *store_; }
+  Store& store() { return data_.store(); }
   const testing::GeneratedSchool& generated() const { return generated_; }
   EnginePorts ports() { return EnginePorts{prompter_, progress_, clock_}; }
 
  private:
-  std::filesystem::path folder_;
-  QuietPrompter prompter_;
+  TemporaryDataSet data_;
+  QuietPrompter prompter_{true};
   SilentProgress progress_;
   SystemClock clock_;
-  std::unique_ptr<Store> store_;
   std::unique_ptr<Session> session_;
   testing::GeneratedSchool generated_;
 };
@@ -130,7 +112,7 @@ void BM_LoadWorkingSet(benchmark::State& state) {
 void BM_WriteBack(benchmark::State& state) {
   BenchSchool school;
   SilentProgress progress;
-  QuietPrompter prompter;
+  QuietPrompter prompter{true};
   SystemClock clock;
   std::uint64_t seed = 100;
   for (auto _ : state) {
@@ -157,7 +139,7 @@ void BM_WriteBack(benchmark::State& state) {
 void BM_WriteBackUnchanged(benchmark::State& state) {
   BenchSchool school;
   SilentProgress progress;
-  QuietPrompter prompter;
+  QuietPrompter prompter{true};
   WorkingSet set;
   set.load(school.store(), school.generated().school, LoadMode::Fresh, progress);
   UnLodLim(set, school.store(), prompter, progress);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_data_set.h"
 #include "core/engine/allocate_select.h"
 #include "core/engine/allocation_run.h"
 #include "core/engine/audit.h"
@@ -28,63 +29,46 @@ namespace {
 using namespace tavrel;
 using namespace tavrel::engine;
 using namespace tavrel::store;
-
-class QuietPrompter final : public Prompter {
- public:
-  void show(MessageKind, std::string_view) override {}
-  bool ask(MessageKind, std::string_view) override { return true; }
-  void beep() override {}
-};
+using tavrel::bench::QuietPrompter;
+using tavrel::bench::TemporaryDataSet;
 
 // The generated school with every period placed by "Allocate All".
 class AllocatedSchool {
  public:
   AllocatedSchool() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavrel-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-    folder_ = pattern;
-    auto opened = Store::open(ProgramFolders{folder_}, DataSet::Live);
-    if (!opened) throw std::runtime_error(opened.error());
-    store_ = std::move(opened.value());
-    generated_ = testing::writeGeneratedSchool(*store_, {});
-    session_ = std::make_unique<Session>(*store_, prompter_);
+    generated_ = testing::writeGeneratedSchool(data_.store(), {});
+    session_ = std::make_unique<Session>(data_.store(), prompter_);
     session_->setSchool(generated_.school);
     AllocationRun(*session_, ports(), RunSettings{.seed = 1}).allocate();
   }
 
-  ~AllocatedSchool() {
-    session_.reset();
-    store_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
-
   Session& session() { return *session_; }
-  Store& store() { return *store_; }
+  Store& store() { return data_.store(); }
   int school() const { return generated_.school; }
   EnginePorts ports() { return EnginePorts{prompter_, progress_, clock_}; }
 
   std::vector<TAlloc> activeIndents() {
-    return store_->table<TAlloc>().range(TAlloc::ALLOCLAS, {generated_.school, "Y"});
+    return data_.store().table<TAlloc>().range(TAlloc::ALLOCLAS, {generated_.school, "Y"});
   }
 
   // Takes the placed periods of the indents out of the timetable; returns how many.
   int release(const std::vector<TAlloc>& indents) {
     int released = 0;
     for (const TAlloc& indent : indents) {
-      released +=
-          store_->table<TAlloc>().find(TAlloc::primary, {generated_.school, indent.ASERIALNO})->ANOLECALL;
+      released += data_.store()
+                      .table<TAlloc>()
+                      .find(TAlloc::primary, {generated_.school, indent.ASERIALNO})
+                      ->ANOLECALL;
       indents::UndoAllocation(*session_, indent.ASERIALNO, indents::Interaction::Silent);
     }
     return released;
   }
 
  private:
-  std::filesystem::path folder_;
-  QuietPrompter prompter_;
+  TemporaryDataSet data_;
+  QuietPrompter prompter_{true};
   SilentProgress progress_;
   SystemClock clock_;
-  std::unique_ptr<Store> store_;
   std::unique_ptr<Session> session_;
   testing::GeneratedSchool generated_;
 };

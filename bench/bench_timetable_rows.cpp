@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench/bench_data_set.h"
 #include "core/ports/progress.h"
 #include "core/ports/prompter.h"
 #include "core/store/session.h"
@@ -18,29 +19,18 @@ namespace {
 
 using namespace tavrel;
 using namespace tavrel::store;
-
-class QuietPrompter final : public Prompter {
- public:
-  void show(MessageKind, std::string_view) override {}
-  bool ask(MessageKind, std::string_view) override { return false; }
-  void beep() override {}
-};
+using tavrel::bench::QuietPrompter;
+using tavrel::bench::TemporaryDataSet;
 
 // A data set in a fresh temporary program folder with one school and its available rows.
 class BenchSchool {
  public:
   BenchSchool() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavrel-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-    folder_ = pattern;
-    auto opened = Store::open(ProgramFolders{folder_}, DataSet::Live);
-    if (!opened) throw std::runtime_error(opened.error());
-    store_ = std::move(opened.value());
-    Transaction tx(*store_);
+    Transaction tx(data_.store());
     TSchl school{.SNAME = "SCHOOL1", .SCHOOLCODE = 1, .SREGN = "STANDARD", .SWRKDAYS = 912, .STOTLEC = 108};
-    store_->table<TSchl>().insert(school);
+    data_.store().table<TSchl>().insert(school);
     tx.commit();
-    session_ = std::make_unique<Session>(*store_, prompter_);
+    session_ = std::make_unique<Session>(data_.store(), prompter_);
     session_->setSchool(1);
     session_->viewKind = 'L';
     SilentProgress progress;
@@ -48,25 +38,17 @@ class BenchSchool {
     session_->viewKind = 'C';
   }
 
-  ~BenchSchool() {
-    session_.reset();
-    store_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
-
   Session& session() { return *session_; }
 
   void removeClassRows() {
-    Transaction tx(*store_);
-    store_->table<TTtbl>().removeRange(TTtbl::TIMECLAS, {1, "C"});
+    Transaction tx(data_.store());
+    data_.store().table<TTtbl>().removeRange(TTtbl::TIMECLAS, {1, "C"});
     tx.commit();
   }
 
  private:
-  std::filesystem::path folder_;
-  QuietPrompter prompter_;
-  std::unique_ptr<Store> store_;
+  TemporaryDataSet data_;
+  QuietPrompter prompter_{false};
   std::unique_ptr<Session> session_;
 };
 
